@@ -1,0 +1,4 @@
+#pragma once
+
+// Resource identifiers of the executable.
+#define ProgramIconResource 1
