@@ -5,8 +5,12 @@
 namespace tallyfold {
 namespace {
 
-bool EndsTheScan(wchar_t c) { return c == L'.' || c == L'/' || c == L'\\' || c == L' '; }
-bool IsSlash(wchar_t c) { return c == L'/' || c == L'\\'; }
+bool EndsTheScan(wchar_t c) {
+  return c == L'.' || c == L'/' || c == L'\\' || c == L' ';
+}
+bool IsSlash(wchar_t c) {
+  return c == L'/' || c == L'\\';
+}
 
 }  // namespace
 

@@ -1,0 +1,63 @@
+#include "probes/binary_test.h"
+
+#include <algorithm>
+#include <new>
+#include <string>
+
+#include "catalogue/upper_extension.h"
+#include "common/file_size.h"
+#include "probes/sample_file.h"
+
+namespace tallyfold {
+namespace {
+
+enum class Verdict { Unknown, Binary, Text };
+
+// Some extensions are known by name; their files are never touched.
+Verdict VerdictByExtension(std::wstring_view path) noexcept {
+  try {
+    const std::wstring extension = UpperExtension(path);
+    if (extension == L"SYS") {
+      return Verdict::Binary;
+    }
+    if (extension == L"TXT" || extension == L"STRINGS") {
+      return Verdict::Text;
+    }
+    return Verdict::Unknown;
+  } catch (const std::bad_alloc&) {
+    return Verdict::Unknown;
+  }
+}
+
+std::size_t TextSampleLength(std::int64_t size) noexcept {
+  const bool whole = size >= 1 && size < TextSampleLimit;
+  return static_cast<std::size_t>(whole ? size : TextSampleLimit);
+}
+
+}  // namespace
+
+bool IsBinarySample(std::wstring_view path, std::int64_t size) noexcept {
+  SampleBuffer sample(TextSampleLength(size));
+  if (!sample.Allocated()) {
+    return true;
+  }
+  if (const FileHandle file = OpenSampleFile(path)) {
+    static_cast<void>(ReadSample(file, sample.Bytes()));
+  }
+  // Bytes the file did not deliver are still zero, and zero is binary.
+  return std::ranges::any_of(sample.Bytes(), IsBinaryByte);
+}
+
+bool IsBinaryFile(std::wstring_view path) noexcept {
+  switch (VerdictByExtension(path)) {
+    case Verdict::Binary:
+      return true;
+    case Verdict::Text:
+      return false;
+    case Verdict::Unknown:
+      break;
+  }
+  return IsBinarySample(path, QueryFileSize(path));
+}
+
+}  // namespace tallyfold
