@@ -11,6 +11,9 @@ namespace tallyfold {
 namespace {
 
 constexpr UINT_PTR ListStateSubclassId = 0x4C56;  // "LV": any number unique to this module
+// The state is found through a window property: the subclass look-up GetWindowSubclass is not
+// exported by name from every comctl32.
+constexpr wchar_t ListStateProperty[] = L"Tallyfold.ListState";
 constexpr wchar_t CellSeparator = L'\n';
 constexpr int HeaderCaptionLimit = 4096;
 constexpr int FirstCellCapacity = 256;
@@ -33,16 +36,13 @@ LRESULT CALLBACK ListStateProc(HWND list, UINT message, WPARAM wParam, LPARAM lP
   // The control lets go of its image list first; only then may the list's own state go.
   const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
   RemoveWindowSubclass(list, ListStateProc, subclassId);
+  RemovePropW(list, ListStateProperty);
   delete reinterpret_cast<ListState*>(data);
   return result;
 }
 
 ListState* StateOf(HWND list) {
-  DWORD_PTR data = 0;
-  if (list == nullptr || !GetWindowSubclass(list, ListStateProc, ListStateSubclassId, &data)) {
-    return nullptr;
-  }
-  return reinterpret_cast<ListState*>(data);
+  return list != nullptr ? static_cast<ListState*>(GetPropW(list, ListStateProperty)) : nullptr;
 }
 
 // The image list is attached on the first icon only, so a list without icons keeps its first
@@ -103,8 +103,13 @@ void PrepareList(HWND list) {
     return;
   }
   auto* state = new ListState;
+  if (!SetPropW(list, ListStateProperty, state)) {
+    delete state;
+    return;
+  }
   if (!SetWindowSubclass(list, ListStateProc, ListStateSubclassId,
                          reinterpret_cast<DWORD_PTR>(state))) {
+    RemovePropW(list, ListStateProperty);
     delete state;
     return;
   }
