@@ -12,7 +12,6 @@
 namespace tallyfold {
 namespace {
 
-using testing::HoldOpen;
 using testing::Runs;
 using testing::TempTree;
 using testing::WriteAt;

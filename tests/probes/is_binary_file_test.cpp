@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/probes/sample_fixtures.h"
 #include "tests/support/temp_tree.h"
