@@ -30,7 +30,7 @@ TEST(UpperExtension, FollowsTheExtensionRule) {
       {L"C:\\x\\caf\u00e9.\u00e9t\u00e9", L"\u00c9T\u00c9"},
   };
   for (const ExtensionCase& c : cases) {
-    EXPECT_EQ(UpperExtension(c.path), c.extension) << "path: " << testing::PrintToString(c.path);
+    EXPECT_EQ(UpperExtension(c.path), c.extension) << "path: " << ::testing::PrintToString(c.path);
   }
 }
 

@@ -25,7 +25,7 @@ TEST(FirstParameter, SplitsAtBlanksAndKeepsQuotedStretchesWhole) {
       {L"tallyfold.exe\tD:", L""},
   };
   for (const CommandLineCase& c : cases) {
-    EXPECT_EQ(FirstParameter(c.line), c.first) << testing::PrintToString(c.line);
+    EXPECT_EQ(FirstParameter(c.line), c.first) << ::testing::PrintToString(c.line);
   }
 }
 

@@ -50,7 +50,8 @@ TEST(MainWindow, HasItsSizeStyleAndPlace) {
   EXPECT_EQ(frame.left, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2);
   EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2);
   EXPECT_EQ(program.Title(), ProgramName);
-  WNDCLASSEXW windowClass{sizeof windowClass};
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   ASSERT_TRUE(::GetClassInfoExW(::GetModuleHandleW(nullptr), ClassOf(window).c_str(), &windowClass));
   EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_DBLCLKS));
   EXPECT_EQ(windowClass.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -101,7 +102,7 @@ TEST(MainWindow, VersionLabelIsDisabledAndNamesTheVersion) {
   EXPECT_FALSE(::IsWindowEnabled(label));
   wchar_t text[256];
   ::GetWindowTextW(label, text, 256);
-  EXPECT_TRUE(std::wstring(text).starts_with(L"v1.023 - ")) << testing::PrintToString(text);
+  EXPECT_TRUE(std::wstring(text).starts_with(L"v1.023 - ")) << ::testing::PrintToString(text);
 }
 
 struct ColumnSpec {
@@ -168,7 +169,7 @@ TEST(AcceptFolderText, TakesOnlyCAndDExactly) {
       {L"D:", L"C:\\"},   {L"", L"C:\\"},     {L"Z:\\", L"C:\\"},
   };
   for (const auto& [text, root] : cases) {
-    EXPECT_EQ(AcceptFolderText(text), root) << testing::PrintToString(text);
+    EXPECT_EQ(AcceptFolderText(text), root) << ::testing::PrintToString(text);
   }
 }
 

@@ -38,7 +38,7 @@ TEST(ChooseRootFolder, TakesAnExistingFolderOrDriveElseC) {
       {L"tallyfold.exe Q:\\", L"C:\\"},
   };
   for (const auto& [line, root] : cases) {
-    EXPECT_EQ(ChooseRootFolder(line), root) << testing::PrintToString(line);
+    EXPECT_EQ(ChooseRootFolder(line), root) << ::testing::PrintToString(line);
   }
 }
 
@@ -55,7 +55,7 @@ std::string ProgramResource(HMODULE program, const wchar_t* type, const wchar_t*
 TEST(ProgramResources, HoldTheIconManifestAndVersion) {
   const std::wstring exe = ExecutablePath();
   HMODULE program = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(program, nullptr) << testing::PrintToString(exe);
+  ASSERT_NE(program, nullptr) << ::testing::PrintToString(exe);
 
   const std::string group = ProgramResource(program, RT_GROUP_ICON, MAKEINTRESOURCEW(1));
   ASSERT_EQ(group.size(), 6u + 14u) << "one image in icon 1";
@@ -90,7 +90,7 @@ TEST(ProgramResources, HoldTheIconManifestAndVersion) {
     const std::wstring query = std::wstring(L"\\StringFileInfo\\000004B0\\") + field;
     ASSERT_TRUE(::VerQueryValueW(version.data(), query.c_str(), reinterpret_cast<void**>(&text),
                                  &length))
-        << testing::PrintToString(field);
+        << ::testing::PrintToString(field);
     EXPECT_STREQ(text, L"Tallyfold");
   }
 }

@@ -135,16 +135,6 @@ void DoubleClickRow(HWND list, int row) {
   ::SendMessageW(list, WM_LBUTTONUP, 0, PointAt(at));
 }
 
-void ClickHeader(HWND list, int column) {
-  HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
-  RECT item{};
-  ::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&item));
-  const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(at));
-  ::SendMessageW(header, WM_LBUTTONUP, 0, PointAt(at));
-}
-
 void ChooseFolderBoxItem(HWND box, int item) {
   HWND combo = reinterpret_cast<HWND>(::SendMessageW(box, CBEM_GETCOMBOCONTROL, 0, 0));
   ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);

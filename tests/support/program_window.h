@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/program_state.h"
+#include "tests/support/list_window.h"
 
 namespace tallyfold::testing {
 
@@ -49,7 +50,6 @@ class ProgramWindow {
 void ClickRow(HWND list, int row);
 void ClickBelowRows(HWND list);
 void DoubleClickRow(HWND list, int row);
-void ClickHeader(HWND list, int column);
 // Opens and closes the folder box's list, choosing the item when it is 0 or more.
 void ChooseFolderBoxItem(HWND box, int item);
 
