@@ -34,8 +34,7 @@ std::wstring ExtensionRowCells(std::wstring_view extension, std::int32_t count) 
 }
 
 void BuildExtensionTable(std::wstring_view rootFolder, FileCatalogue& catalogue,
-                         ExtensionTally& tally, ExtensionTableView& view,
-                         const StopRequest& stop) {
+                         ExtensionTally& tally, ExtensionTableView& view, const StopRequest& stop) {
   view.ClearRows();
   catalogue.clear();
   tally.Clear();

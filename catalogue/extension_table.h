@@ -49,8 +49,7 @@ class ExtensionTableView {
 // The scan: walks the root folder into the catalogue and the tally, then shows one row per
 // extension with its count and what its sample file looks like, sorted by count.
 void BuildExtensionTable(std::wstring_view rootFolder, FileCatalogue& catalogue,
-                         ExtensionTally& tally, ExtensionTableView& view,
-                         const StopRequest& stop);
+                         ExtensionTally& tally, ExtensionTableView& view, const StopRequest& stop);
 
 // The row's cells as the scan first appends them: extension, count and "TEXT".
 [[nodiscard]] std::wstring ExtensionRowCells(std::wstring_view extension, std::int32_t count);

@@ -9,7 +9,9 @@
 namespace tallyfold {
 namespace {
 
-bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsSlash(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
 
 // C: or C:\ names a drive, whatever lies on it.
 std::int64_t SizeOfDrive(std::wstring_view path) {

@@ -10,7 +10,9 @@ constexpr int BoxLeft = 10, BoxTop = 15, BoxWidth = 310, BoxHeight = 25;
 constexpr int DropDownHeight = 350;
 constexpr int DriveLetters = 26;
 
-std::wstring DriveRoot(wchar_t letter) { return {letter, L':', L'\\'}; }
+std::wstring DriveRoot(wchar_t letter) {
+  return {letter, L':', L'\\'};
+}
 
 void AddDrive(HWND box, wchar_t letter) {
   const std::wstring root = DriveRoot(letter);

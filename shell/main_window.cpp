@@ -27,8 +27,8 @@ constexpr ControlPlace VersionLabelPlace{810, 460, 340, 20};
 constexpr ControlPlace ExtensionListPlace{10, 50, 310, 405};
 constexpr ControlPlace FileListPlace{330, 15, 655, 440};
 
-constexpr DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                            LVS_SHAREIMAGELISTS;
+constexpr DWORD ListStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
 constexpr DWORD ListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
 
 struct ColumnSpec {
@@ -39,7 +39,9 @@ constexpr ColumnSpec ExtensionColumns[] = {
     {L"Extension", 100}, {L"File count", 65}, {L"Type", 55}, {L"Entropy", 55}};
 constexpr ColumnSpec FileColumns[] = {{L"Name", 440}, {L"Size", 90}, {L"Modified", 90}};
 
-HMENU AsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+HMENU AsMenu(int id) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -89,11 +91,11 @@ HWND CreateCentredWindow(ProgramState& state, HINSTANCE instance) {
 
 HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text,
                  DWORD style, ControlPlace place, int id) {
-  HWND control = ::CreateWindowExW(exStyle, className, text, style, place.left, place.top,
-                                   place.width, place.height, parent, AsMenu(id),
-                                   ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  HWND control =
+      ::CreateWindowExW(exStyle, className, text, style, place.left, place.top, place.width,
+                        place.height, parent, AsMenu(id), ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
   return control;
 }
 
@@ -132,10 +134,9 @@ bool CreateMainWindow(ProgramState& state) {
   ::ShowWindow(state.MainWindow, SW_SHOWNORMAL);
 
   const std::wstring version = L"v" + std::wstring(ProgramVersion) + L" - " + MakerAddress;
-  state.VersionLabel =
-      CreateChild(state.MainWindow, 0, WC_STATICW, version.c_str(),
-                  WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX | SS_LEFT, VersionLabelPlace,
-                  VersionLabelId);
+  state.VersionLabel = CreateChild(state.MainWindow, 0, WC_STATICW, version.c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX | SS_LEFT,
+                                   VersionLabelPlace, VersionLabelId);
   ::EnableWindow(state.VersionLabel, FALSE);
 
   state.FolderBox = CreateFolderBox(state.MainWindow, FolderBoxId);
@@ -146,8 +147,8 @@ bool CreateMainWindow(ProgramState& state) {
   state.ExtensionList = CreateList(state.MainWindow, ListStyle | LVS_SHOWSELALWAYS,
                                    ExtensionListPlace, ExtensionListId, ExtensionColumns[0]);
   AddColumnsAfterFirst(state.ExtensionList, ExtensionColumns);
-  state.FileList = CreateList(state.MainWindow, ListStyle, FileListPlace, FileListId,
-                              FileColumns[0]);
+  state.FileList =
+      CreateList(state.MainWindow, ListStyle, FileListPlace, FileListId, FileColumns[0]);
   state.ExtensionIcon.reset(LoadExtensionIcon());
   AddColumnsAfterFirst(state.FileList, FileColumns);
   return true;

@@ -10,8 +10,7 @@ namespace tallyfold {
 namespace {
 
 bool ChangesSelection(const NMLISTVIEW& change) {
-  return (change.uChanged & LVIF_STATE) &&
-         ((change.uNewState | change.uOldState) & LVIS_SELECTED);
+  return (change.uChanged & LVIF_STATE) && ((change.uNewState | change.uOldState) & LVIS_SELECTED);
 }
 
 // A click that leaves the extension list without a selection counts as a selection change the

@@ -37,8 +37,7 @@ ExtensionTableView::Row ScanView::AppendRow(std::wstring_view cells) {
 
 void ScanView::SetCellText(Row row, int column, std::wstring_view text) {
   Request(state_, [&] {
-    tallyfold::SetCellText(state_.ExtensionList, RowOfId(state_.ExtensionList, row), column,
-                           text);
+    tallyfold::SetCellText(state_.ExtensionList, RowOfId(state_.ExtensionList, row), column, text);
   });
 }
 

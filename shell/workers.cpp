@@ -61,18 +61,16 @@ std::unique_ptr<Worker> StartScan(ProgramState& state) {
 
 std::unique_ptr<Worker> StartListing(ProgramState& state) {
   auto scan = std::make_shared<KernelHandle>(RunningScanThread(state));
-  return StartWorker(
-      [&state, extension = state.SelectedExtension, scan](const StopRequest& stop) {
-        if (AwaitScan(*scan, stop)) {
-          ListingView view(state);
-          ListExtensionFiles(extension, state.Catalogue, view, stop);
-        }
-      });
+  return StartWorker([&state, extension = state.SelectedExtension, scan](const StopRequest& stop) {
+    if (AwaitScan(*scan, stop)) {
+      ListingView view(state);
+      ListExtensionFiles(extension, state.Catalogue, view, stop);
+    }
+  });
 }
 
 bool IsWorkerRunning(const Worker* worker) {
-  return worker && worker->Thread &&
-         ::WaitForSingleObject(worker->Thread.get(), 0) == WAIT_TIMEOUT;
+  return worker && worker->Thread && ::WaitForSingleObject(worker->Thread.get(), 0) == WAIT_TIMEOUT;
 }
 
 void StopWorker(Worker* worker) {

@@ -109,9 +109,9 @@ TEST(ExtensionTable, ShowsOneRowPerExtensionWithCountTypeAndEntropy) {
 
   using Row = std::vector<std::wstring>;
   const Row expected[] = {
-      {L"TXT", L"3", L"TEXT", L""},      {L"MD", L"2", L"TEXT", L""},
-      {L"EXE", L"1", L"PE", L"6.912"},   {L"DLL", L"1", L"PE", L"8.000"},
-      {L"BIN", L"1", L"BIN", L"1.000"},  {L"DAT", L"1", L"BIN", L"2.000"},
+      {L"TXT", L"3", L"TEXT", L""},     {L"MD", L"2", L"TEXT", L""},
+      {L"EXE", L"1", L"PE", L"6.912"},  {L"DLL", L"1", L"PE", L"8.000"},
+      {L"BIN", L"1", L"BIN", L"1.000"}, {L"DAT", L"1", L"BIN", L"2.000"},
       {L"SYS", L"1", L"BIN", L"3.107"},
   };
   ASSERT_EQ(rows.size(), std::size(expected));
@@ -142,8 +142,8 @@ TEST(ExtensionTable, AppendsInTallyOrderThenSortsByCountLargestFirst) {
     EXPECT_EQ(rows[row][1], L"1");
   }
   // The scan's sort shows no arrow.
-  HWND header = reinterpret_cast<HWND>(
-      ::SendMessageW(program.State().ExtensionList, LVM_GETHEADER, 0, 0));
+  HWND header =
+      reinterpret_cast<HWND>(::SendMessageW(program.State().ExtensionList, LVM_GETHEADER, 0, 0));
   for (int column = 0; column < 4; ++column) {
     HDITEMW item{};
     item.mask = HDI_FORMAT;

@@ -114,8 +114,8 @@ TEST(FileListing, NoMatchOrNoSelectionLeavesTheListEmptyAndDrawing) {
 struct RedrawLog {
   std::vector<std::pair<bool, int>> switches;
 
-  static LRESULT CALLBACK Record(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR self) {
+  static LRESULT CALLBACK Record(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self) {
     if (message == WM_SETREDRAW) {
       reinterpret_cast<RedrawLog*>(self)->switches.emplace_back(wParam != FALSE, RowCount(list));
     }

@@ -52,15 +52,16 @@ TEST(MainWindow, HasItsSizeStyleAndPlace) {
   EXPECT_EQ(program.Title(), ProgramName);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  ASSERT_TRUE(::GetClassInfoExW(::GetModuleHandleW(nullptr), ClassOf(window).c_str(), &windowClass));
+  ASSERT_TRUE(
+      ::GetClassInfoExW(::GetModuleHandleW(nullptr), ClassOf(window).c_str(), &windowClass));
   EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_DBLCLKS));
   EXPECT_EQ(windowClass.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 TEST(MainWindow, HasItsFourControls) {
   ProgramWindow program;
-  const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                          LVS_SHAREIMAGELISTS;
+  const DWORD listStyle =
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
   const ControlSpec controls[] = {
       {335, L"Static", {810, 460, 1150, 480}, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX, 0},
       {12, L"SysListView32", {10, 50, 320, 455}, listStyle | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE},
@@ -130,8 +131,8 @@ TEST(MainWindow, ListsHaveTheirColumns) {
                                reinterpret_cast<LPARAM>(&column)));
     EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
   }
-  HWND header = reinterpret_cast<HWND>(
-      ::SendMessageW(program.State().FileList, LVM_GETHEADER, 0, 0));
+  HWND header =
+      reinterpret_cast<HWND>(::SendMessageW(program.State().FileList, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(RowCount(program.State().ExtensionList), 0);
   EXPECT_EQ(RowCount(program.State().FileList), 0);

@@ -59,8 +59,8 @@ TEST(ProgramResources, HoldTheIconManifestAndVersion) {
 
   const std::string group = ProgramResource(program, RT_GROUP_ICON, MAKEINTRESOURCEW(1));
   ASSERT_EQ(group.size(), 6u + 14u) << "one image in icon 1";
-  EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);  // width
-  EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);  // height
+  EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);   // width
+  EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);   // height
   EXPECT_EQ(static_cast<unsigned char>(group[12]), 24);  // bits per pixel
 
   const std::string manifest = ProgramResource(program, RT_MANIFEST, MAKEINTRESOURCEW(1));
@@ -72,8 +72,8 @@ TEST(ProgramResources, HoldTheIconManifestAndVersion) {
   DWORD ignored = 0;
   std::vector<char> version(::GetFileVersionInfoSizeW(exe.c_str(), &ignored));
   ASSERT_FALSE(version.empty());
-  ASSERT_TRUE(::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(version.size()),
-                                    version.data()));
+  ASSERT_TRUE(
+      ::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(::VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
@@ -84,12 +84,12 @@ TEST(ProgramResources, HoldTheIconManifestAndVersion) {
                                reinterpret_cast<void**>(&translation), &length));
   EXPECT_EQ(translation[0], 0x0000);
   EXPECT_EQ(translation[1], 0x04B0);
-  for (const wchar_t* field : {L"CompanyName", L"ProductName", L"FileDescription",
-                               L"InternalName"}) {
+  for (const wchar_t* field :
+       {L"CompanyName", L"ProductName", L"FileDescription", L"InternalName"}) {
     wchar_t* text = nullptr;
     const std::wstring query = std::wstring(L"\\StringFileInfo\\000004B0\\") + field;
-    ASSERT_TRUE(::VerQueryValueW(version.data(), query.c_str(), reinterpret_cast<void**>(&text),
-                                 &length))
+    ASSERT_TRUE(
+        ::VerQueryValueW(version.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
         << ::testing::PrintToString(field);
     EXPECT_STREQ(text, L"Tallyfold");
   }

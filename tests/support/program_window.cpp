@@ -16,8 +16,8 @@ constexpr DWORD PumpSliceMs = 5;
 
 void InitialiseOnce() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES |
-                                                       ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     ::OleInitialize(nullptr);
     return true;
@@ -25,12 +25,15 @@ void InitialiseOnce() {
   (void)done;
 }
 
-LPARAM PointAt(POINT point) { return MAKELPARAM(point.x, point.y); }
+LPARAM PointAt(POINT point) {
+  return MAKELPARAM(point.x, point.y);
+}
 
 POINT RowCentre(HWND list, int row) {
   RECT bounds{};
   bounds.left = LVIR_LABEL;
-  ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+  ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&bounds));
   return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
 }
 
@@ -44,6 +47,13 @@ ProgramWindow::ProgramWindow(std::wstring_view rootFolder) : state_(new ProgramS
     throw std::runtime_error("cannot make the main window");
   }
   state_->Hook = ColumnClickHook;
+}
+
+ProgramWindow::ProgramWindow(ProgramState* started) : state_(started) {
+  if (!state_) {
+    throw std::runtime_error("start-up made no window");
+  }
+  state_->OpenFile = [](const std::wstring&) {};
 }
 
 ProgramWindow::~ProgramWindow() {
@@ -138,13 +148,20 @@ void DoubleClickRow(HWND list, int row) {
 void ChooseFolderBoxItem(HWND box, int item) {
   HWND combo = reinterpret_cast<HWND>(::SendMessageW(box, CBEM_GETCOMBOCONTROL, 0, 0));
   ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-  if (item >= 0) {
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    // What the box says when the user ends a choice on an item.
-    ::SendMessageW(::GetParent(box), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(box), CBN_SELENDOK),
-                   reinterpret_cast<LPARAM>(box));
+  if (item < 0) {
+    ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    return;
   }
-  ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  // Walk the open list to the item with the arrow keys and end the choice with Enter.
+  const auto key = [combo](WPARAM code) {
+    ::SendMessageW(combo, WM_KEYDOWN, code, 0);
+    ::SendMessageW(combo, WM_KEYUP, code, 0);
+  };
+  key(VK_HOME);
+  for (int step = 0; step < item; ++step) {
+    key(VK_DOWN);
+  }
+  key(VK_RETURN);
 }
 
 }  // namespace tallyfold::testing

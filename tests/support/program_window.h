@@ -17,6 +17,8 @@ namespace tallyfold::testing {
 class ProgramWindow {
  public:
   explicit ProgramWindow(std::wstring_view rootFolder = L"C:\\");
+  // Takes over a state that start-up made, with its window and its first scan.
+  explicit ProgramWindow(ProgramState* started);
   ~ProgramWindow();
   ProgramWindow(const ProgramWindow&) = delete;
   ProgramWindow& operator=(const ProgramWindow&) = delete;

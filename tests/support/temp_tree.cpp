@@ -16,8 +16,8 @@ std::wstring NewTempFolder() {
   base += L"tallyfold-tests";
   ::CreateDirectoryW(base.c_str(), nullptr);
   for (;;) {
-    std::wstring folder = base + L"\\t" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(serial++);
+    std::wstring folder =
+        base + L"\\t" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(serial++);
     if (::CreateDirectoryW(folder.c_str(), nullptr)) {
       return folder;
     }
@@ -48,7 +48,9 @@ FileHandle CreateForWriting(const std::wstring& path) {
 
 TempTree::TempTree() : root_(NewTempFolder()) {}
 
-TempTree::~TempTree() { RemoveTree(root_); }
+TempTree::~TempTree() {
+  RemoveTree(root_);
+}
 
 std::wstring TempTree::Path(std::wstring_view relative) const {
   return root_ + L"\\" + std::wstring(relative);
@@ -60,7 +62,11 @@ void TempTree::AddFolder(std::wstring_view relative) const {
 }
 
 void TempTree::AddFile(std::wstring_view relative, std::string_view bytes) const {
-  FileHandle file = CreateForWriting(Path(relative));
+  WriteFile(Path(relative), bytes);
+}
+
+void TempTree::WriteFile(const std::wstring& path, std::string_view bytes) {
+  FileHandle file = CreateForWriting(path);
   DWORD written = 0;
   if (!bytes.empty() && (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
                                       &written, nullptr) ||
@@ -89,7 +95,9 @@ void TempTree::SetModified(std::wstring_view relative, const SYSTEMTIME& utc) co
   }
 }
 
-void TempTree::Remove(std::wstring_view relative) const { RemoveTree(Path(relative)); }
+void TempTree::Remove(std::wstring_view relative) const {
+  RemoveTree(Path(relative));
+}
 
 bool RemoveTree(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());

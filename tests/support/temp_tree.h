@@ -28,6 +28,9 @@ class TempTree {
   void SetModified(std::wstring_view relative, const SYSTEMTIME& utc) const;
   void Remove(std::wstring_view relative) const;
 
+  // Writes a file at a full path, making its parent folders.
+  static void WriteFile(const std::wstring& path, std::string_view bytes);
+
  private:
   std::wstring root_;
 };
