@@ -22,7 +22,9 @@ std::int64_t SizeOfDrive(std::wstring_view path) {
   return ::GetDriveTypeW(root) > DRIVE_NO_ROOT_DIR ? SizeOfFolder : SizeOfNothing;
 }
 
-std::int64_t SizeOfEntry(const WIN32_FIND_DATAW& entry) {
+}  // namespace
+
+std::int64_t SizeOfEntry(const WIN32_FIND_DATAW& entry) noexcept {
   if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     return SizeOfFolder;
   }
@@ -30,7 +32,9 @@ std::int64_t SizeOfEntry(const WIN32_FIND_DATAW& entry) {
                                    entry.nFileSizeLow);
 }
 
-}  // namespace
+bool IsPlainSizeLookup(std::wstring_view path) noexcept {
+  return path.size() > 2 && path.size() <= SizePathLimit && !IsSlash(path.back());
+}
 
 std::int64_t QueryFileSize(std::wstring_view path) noexcept {
   path = path.substr(0, SizePathLimit);

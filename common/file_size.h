@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string_view>
 
@@ -14,5 +16,13 @@ inline constexpr std::size_t SizePathLimit = 260;
 // that it also answers for a file another process holds open. SizeOfFolder for a folder or a
 // drive, SizeOfNothing when nothing is there.
 [[nodiscard]] std::int64_t QueryFileSize(std::wstring_view path) noexcept;
+
+// True when QueryFileSize answers for the path from nothing but the directory entry that
+// FindFirstFileW finds for the path as it stands, so that a caller who needs more of that entry
+// can make the one look-up for both and take the size from it with SizeOfEntry.
+[[nodiscard]] bool IsPlainSizeLookup(std::wstring_view path) noexcept;
+
+// The size QueryFileSize gives for a found directory entry.
+[[nodiscard]] std::int64_t SizeOfEntry(const WIN32_FIND_DATAW& entry) noexcept;
 
 }  // namespace tallyfold
