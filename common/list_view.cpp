@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -10,10 +11,6 @@
 namespace tallyfold {
 namespace {
 
-constexpr UINT_PTR ListStateSubclassId = 0x4C56;  // "LV": any number unique to this module
-// The state is found through a window property: the subclass look-up GetWindowSubclass is not
-// exported by name from every comctl32.
-constexpr wchar_t ListStateProperty[] = L"Tallyfold.ListState";
 constexpr wchar_t CellSeparator = L'\n';
 constexpr int HeaderCaptionLimit = 4096;
 constexpr int FirstCellCapacity = 256;
@@ -22,27 +19,41 @@ constexpr int CellCapacityLimit = 1 << 24;
 constexpr int ImageListGrowth = 16;
 
 struct ListState {
+  WNDPROC listProc = nullptr;
   ImageListHandle images;
   std::unordered_map<HICON, int> imageOfIcon;
   std::unordered_map<RowId, COLORREF> backColours;
   RowId nextId = 1;
 };
 
-LRESULT CALLBACK ListStateProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR subclassId, DWORD_PTR data) {
-  if (message != WM_NCDESTROY) {
-    return DefSubclassProc(list, message, wParam, lParam);
-  }
-  // The control lets go of its image list first; only then may the list's own state go.
-  const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-  RemoveWindowSubclass(list, ListStateProc, subclassId);
-  RemovePropW(list, ListStateProperty);
-  delete reinterpret_cast<ListState*>(data);
-  return result;
+// Lists live on the main thread only, so one plain map serves them all. It is kept in the
+// process rather than in window properties or comctl32 subclass data: under Wine those are
+// held by the window server, and a look-up on every message of the list costs a round trip.
+std::unordered_map<HWND, std::unique_ptr<ListState>>& PreparedLists() {
+  static std::unordered_map<HWND, std::unique_ptr<ListState>> lists;
+  return lists;
 }
 
 ListState* StateOf(HWND list) {
-  return list != nullptr ? static_cast<ListState*>(GetPropW(list, ListStateProperty)) : nullptr;
+  const auto& lists = PreparedLists();
+  const auto found = lists.find(list);
+  return found != lists.end() ? found->second.get() : nullptr;
+}
+
+LRESULT CALLBACK PreparedListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  ListState* state = StateOf(list);
+  if (state == nullptr) {
+    return DefWindowProcW(list, message, wParam, lParam);
+  }
+  const WNDPROC listProc = state->listProc;
+  if (message != WM_NCDESTROY) {
+    return CallWindowProcW(listProc, list, message, wParam, lParam);
+  }
+  // The control lets go of its image list first; only then may the list's own state go.
+  const LRESULT result = CallWindowProcW(listProc, list, message, wParam, lParam);
+  SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc));
+  PreparedLists().erase(list);
+  return result;
 }
 
 // The image list is attached on the first icon only, so a list without icons keeps its first
@@ -102,17 +113,13 @@ void PrepareList(HWND list) {
   if (list == nullptr || StateOf(list) != nullptr) {
     return;
   }
-  auto* state = new ListState;
-  if (!SetPropW(list, ListStateProperty, state)) {
-    delete state;
+  auto state = std::make_unique<ListState>();
+  state->listProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC));
+  if (state->listProc == nullptr) {
     return;
   }
-  if (!SetWindowSubclass(list, ListStateProc, ListStateSubclassId,
-                         reinterpret_cast<DWORD_PTR>(state))) {
-    RemovePropW(list, ListStateProperty);
-    delete state;
-    return;
-  }
+  PreparedLists().emplace(list, std::move(state));
+  SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreparedListProc));
   // The image list belongs to the list's state, so the control must not destroy it as well.
   const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
   SetWindowLongPtrW(list, GWL_STYLE, style | LVS_SHAREIMAGELISTS);

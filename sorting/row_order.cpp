@@ -18,6 +18,19 @@ using RankOfRow = std::unordered_map<RowId, int>;
 void MergeRuns(const SortRequest& request, const std::vector<std::wstring>& texts,
                const std::vector<int>& source, std::vector<int>& target, std::size_t from,
                std::size_t middle, std::size_t to) {
+  // Runs already in order, or in reverse order, move as blocks: a second click that only
+  // reverses the rows then costs one comparison per run.
+  if (middle < to &&
+      CompareCellTexts(request, texts[source[middle - 1]], texts[source[middle]]) <= 0) {
+    std::copy(source.begin() + from, source.begin() + to, target.begin() + from);
+    return;
+  }
+  if (middle < to && CompareCellTexts(request, texts[source[from]], texts[source[to - 1]]) > 0) {
+    const auto moved =
+        std::copy(source.begin() + middle, source.begin() + to, target.begin() + from);
+    std::copy(source.begin() + from, source.begin() + middle, moved);
+    return;
+  }
   std::size_t left = from;
   std::size_t right = middle;
   for (std::size_t out = from; out < to; ++out) {

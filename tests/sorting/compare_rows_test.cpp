@@ -10,7 +10,8 @@ using enum SortDirection;
 constexpr std::wstring_view DayFirst = L"%dd.%mm.%yyyy";
 
 SortRequest Request(CellKind kind, SortDirection direction) {
-  return SortRequest{nullptr, 0, kind, direction, kind == CellKind::Date ? DayFirst : L""};
+  return SortRequest{nullptr, 0, kind, direction,
+                     DateMask(kind == CellKind::Date ? DayFirst : L"")};
 }
 
 // The answers of one pair in both orders, ascending and descending.
