@@ -100,12 +100,20 @@ const std::vector<std::wstring>* RowOf(const Rows& rows, std::wstring_view exten
   return nullptr;
 }
 
-TEST(ExtensionTable, ShowsOneRowPerExtensionWithCountTypeAndEntropy) {
+// A scan of the mixed tree on the real window, done on the test's thread.
+class MixedTreeScan : public ::testing::Test {
+ protected:
+  MixedTreeScan() { MakeMixedTree(tree); }
+  void Scan() { rows = ScanInto(program, tree.Root(), view); }
+
   TempTree tree;
-  MakeMixedTree(tree);
-  ProgramWindow program(tree.Root());
-  RecordingView view(program.State());
-  const Rows rows = ScanInto(program, tree.Root(), view);
+  ProgramWindow program{tree.Root()};
+  RecordingView view{program.State()};
+  Rows rows;
+};
+
+TEST_F(MixedTreeScan, ShowsOneRowPerExtensionWithCountTypeAndEntropy) {
+  Scan();
 
   using Row = std::vector<std::wstring>;
   const Row expected[] = {
@@ -123,12 +131,8 @@ TEST(ExtensionTable, ShowsOneRowPerExtensionWithCountTypeAndEntropy) {
   EXPECT_EQ(program.Title(), L"Tallyfold [7 extensions]");
 }
 
-TEST(ExtensionTable, AppendsInTallyOrderThenSortsByCountLargestFirst) {
-  TempTree tree;
-  MakeMixedTree(tree);
-  ProgramWindow program(tree.Root());
-  RecordingView view(program.State());
-  const Rows rows = ScanInto(program, tree.Root(), view);
+TEST_F(MixedTreeScan, AppendsInTallyOrderThenSortsByCountLargestFirst) {
+  Scan();
 
   std::vector<std::wstring> tallyOrder;
   program.State().Tally.ForEachEntry(
@@ -153,12 +157,8 @@ TEST(ExtensionTable, AppendsInTallyOrderThenSortsByCountLargestFirst) {
   }
 }
 
-TEST(ExtensionTable, TintsEveryCellOfAnExecutableRowAsDrawn) {
-  TempTree tree;
-  MakeMixedTree(tree);
-  ProgramWindow program(tree.Root());
-  RecordingView view(program.State());
-  const Rows rows = ScanInto(program, tree.Root(), view);
+TEST_F(MixedTreeScan, TintsEveryCellOfAnExecutableRowAsDrawn) {
+  Scan();
   HWND list = program.State().ExtensionList;
   testing::PumpMessages();
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
@@ -214,13 +214,9 @@ TEST(ExtensionTable, RootWithoutFilesGivesNoRowsAndZeroExtensions) {
   EXPECT_EQ(program.Title(), L"Tallyfold [1 extensions]");
 }
 
-TEST(ExtensionTable, FileListKeepsItsRowsThroughAScan) {
-  TempTree tree;
-  MakeMixedTree(tree);
-  ProgramWindow program(tree.Root());
+TEST_F(MixedTreeScan, FileListKeepsItsRowsThroughAScan) {
   AppendRow(program.State().FileList, L"C:\\kept.txt\n1\n2020-01-01", nullptr);
-  RecordingView view(program.State());
-  ScanInto(program, tree.Root(), view);
+  Scan();
   EXPECT_EQ(ProgramWindow::Rows(program.State().FileList),
             (Rows{{L"C:\\kept.txt", L"1", L"2020-01-01"}}));
 }
