@@ -29,9 +29,11 @@ struct ListState {
 // Lists live on the main thread only, so one plain map serves them all. It is kept in the
 // process rather than in window properties or comctl32 subclass data: under Wine those are
 // held by the window server, and a look-up on every message of the list costs a round trip.
+// The map is never destroyed: the process ends while workers may still run, and no static
+// destructor may tear down what their requests reach.
 std::unordered_map<HWND, std::unique_ptr<ListState>>& PreparedLists() {
-  static std::unordered_map<HWND, std::unique_ptr<ListState>> lists;
-  return lists;
+  static auto* lists = new std::unordered_map<HWND, std::unique_ptr<ListState>>;
+  return *lists;
 }
 
 ListState* StateOf(HWND list) {
