@@ -60,9 +60,11 @@ TEST(ExtensionTally, CountsEveryFileAndKeepsTheLastAsSample) {
   EXPECT_EQ(ini->Count, 2);
   EXPECT_EQ(ini->SamplePath, L"C:\\c.ini");
   // Keys are compared exactly; upper-casing is the caller's business.
-  ASSERT_NE(tally.Find(L"ini"), nullptr);
-  EXPECT_EQ(tally.Find(L"ini")->Count, 1);
-  EXPECT_EQ(tally.Find(L"DLL")->Count, 1);
+  const TallyEntry* lower = tally.Find(L"ini");
+  const TallyEntry* dll = tally.Find(L"DLL");
+  ASSERT_TRUE(lower != nullptr && dll != nullptr);
+  EXPECT_EQ(lower->Count, 1);
+  EXPECT_EQ(dll->Count, 1);
   EXPECT_EQ(tally.Find(L"EXE"), nullptr);
   EXPECT_EQ(tally.Size(), 3u);
 }
@@ -77,8 +79,10 @@ TEST(ExtensionTally, ClearLeavesNoKeysAndStartsCountsAfresh) {
   EXPECT_EQ(tally.Find(L"TXT"), nullptr);
 
   tally.CountFile(L"TXT", L"C:\\b.txt");
-  EXPECT_EQ(tally.Find(L"TXT")->Count, 1);
-  EXPECT_EQ(tally.Find(L"TXT")->SamplePath, L"C:\\b.txt");
+  const TallyEntry* txt = tally.Find(L"TXT");
+  ASSERT_NE(txt, nullptr);
+  EXPECT_EQ(txt->Count, 1);
+  EXPECT_EQ(txt->SamplePath, L"C:\\b.txt");
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ namespace {
 
 using Paths = std::vector<std::wstring>;
 using testing::BulkTree;
+using testing::CountOf;
 using testing::RemoveTree;
+using testing::SampleOf;
 using testing::WalkAndRecord;
 using testing::WalkOutcome;
 
@@ -89,11 +91,6 @@ class CapWalkRemoval : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const capWalkRemoval =
     ::testing::AddGlobalTestEnvironment(new CapWalkRemoval);
 
-std::int32_t CountOf(const ExtensionTally& tally, std::wstring_view key) {
-  const TallyEntry* entry = tally.Find(key);
-  return entry ? entry->Count : 0;
-}
-
 std::int32_t CataloguedWith(const FileCatalogue& catalogue, std::wstring_view key) {
   return static_cast<std::int32_t>(
       std::count_if(catalogue.begin(), catalogue.end(),
@@ -110,10 +107,10 @@ TEST(WalkFolder, CataloguesExactlyOneFileBeyondTheCapAndStillTalliesLaterFiles) 
   EXPECT_EQ(catalogue.back(), root + L"d098\\n0304.dat");
   EXPECT_EQ(CountOf(tally, L"LATE"), 2);
   EXPECT_EQ(CataloguedWith(catalogue, L"LATE"), 1);
-  EXPECT_EQ(tally.Find(L"LATE")->SamplePath, root + L"d098\\n0305.late");
+  EXPECT_EQ(SampleOf(tally, L"LATE"), root + L"d098\\n0305.late");
   EXPECT_EQ(CountOf(tally, L"TAIL"), 1);
   EXPECT_EQ(CountOf(tally, L"DEEP"), 1);
-  EXPECT_EQ(tally.Find(L"DEEP")->SamplePath, root + L"d100\\inner\\x.deep");
+  EXPECT_EQ(SampleOf(tally, L"DEEP"), root + L"d100\\inner\\x.deep");
   for (const wchar_t* never : {L"GONE", L"DROP", L"MORE"}) {
     EXPECT_EQ(tally.Find(never), nullptr) << ::testing::PrintToString(std::wstring(never));
   }

@@ -86,6 +86,16 @@ WalkOutcome WalkAndRecord(std::wstring_view folder) {
   return outcome;
 }
 
+std::int32_t CountOf(const ExtensionTally& tally, std::wstring_view key) {
+  const TallyEntry* entry = tally.Find(key);
+  return entry ? entry->Count : 0;
+}
+
+std::wstring SampleOf(const ExtensionTally& tally, std::wstring_view key) {
+  const TallyEntry* entry = tally.Find(key);
+  return entry ? entry->SamplePath : std::wstring();
+}
+
 std::vector<std::wstring> CataloguedUnder(const FileCatalogue& catalogue,
                                           std::wstring_view prefix) {
   std::vector<std::wstring> relative;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,10 @@ struct WalkOutcome {
 
 // Walks the folder with a hook that records every progress report.
 WalkOutcome WalkAndRecord(std::wstring_view folder);
+
+// A key's count and sample, 0 and empty text when the key is missing.
+std::int32_t CountOf(const ExtensionTally& tally, std::wstring_view key);
+std::wstring SampleOf(const ExtensionTally& tally, std::wstring_view key);
 
 // The catalogued paths that begin with the prefix, with the prefix taken off, in walk order.
 std::vector<std::wstring> CataloguedUnder(const FileCatalogue& catalogue, std::wstring_view prefix);

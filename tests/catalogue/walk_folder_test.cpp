@@ -13,6 +13,8 @@ namespace {
 
 using Paths = std::vector<std::wstring>;
 using testing::CataloguedUnder;
+using testing::CountOf;
+using testing::SampleOf;
 using testing::TempTree;
 using testing::WalkAndRecord;
 
@@ -29,7 +31,7 @@ TEST(WalkFolder, CataloguesAFoldersFilesBeforeItsSubfoldersAndEachSubtreeWhole) 
   EXPECT_EQ(CataloguedUnder(walked.Catalogue, tree.Root() + L"\\"),
             (Paths{L"a.txt", L"z.txt", L"b\\c.txt", L"b\\f.txt", L"b\\d\\e.txt", L"g\\h.txt"}));
   EXPECT_EQ(walked.Catalogue.size(), 6u);
-  EXPECT_EQ(walked.Tally.Find(L"TXT")->Count, 6);
+  EXPECT_EQ(CountOf(walked.Tally, L"TXT"), 6);
 }
 
 TEST(WalkFolder, WalksARootWithOrWithoutTrailingBackslashAlike) {
@@ -53,10 +55,10 @@ TEST(WalkFolder, TalliesUnderTheUpperCaseExtensionWithTheLastFileAsSample) {
   const auto walked = WalkAndRecord(tree.Root());
 
   ASSERT_EQ(walked.Tally.Size(), 3u);
-  EXPECT_EQ(walked.Tally.Find(L"TXT")->Count, 3);
-  EXPECT_EQ(walked.Tally.Find(L"TXT")->SamplePath, tree.Path(L"d.Txt"));
-  EXPECT_EQ(walked.Tally.Find(L"JPEG")->Count, 1);
-  EXPECT_EQ(walked.Tally.Find(L"GZ")->SamplePath, tree.Path(L"x.tar.gz"));
+  EXPECT_EQ(CountOf(walked.Tally, L"TXT"), 3);
+  EXPECT_EQ(SampleOf(walked.Tally, L"TXT"), tree.Path(L"d.Txt"));
+  EXPECT_EQ(CountOf(walked.Tally, L"JPEG"), 1);
+  EXPECT_EQ(SampleOf(walked.Tally, L"GZ"), tree.Path(L"x.tar.gz"));
 }
 
 // Trailing full stops and blanks survive only in names made and removed through the \\?\ form.
@@ -95,7 +97,7 @@ TEST(WalkFolder, CataloguesButDoesNotTallyFilesWithoutAShortExtension) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(catalogued, expected);
   ASSERT_EQ(walked.Tally.Size(), 1u);
-  EXPECT_EQ(walked.Tally.Find(L"ABCDEFG")->Count, 1);
+  EXPECT_EQ(CountOf(walked.Tally, L"ABCDEFG"), 1);
   EXPECT_EQ(walked.Tally.Find(L"MANIFEST"), nullptr);
 }
 
@@ -134,10 +136,10 @@ TEST(WalkFolder, KeepsNamesWithBlanksPercentSignsAndSurrogatePairs) {
   Paths expected = names;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(catalogued, expected);
-  EXPECT_EQ(walked.Tally.Find(L"TXT")->Count, 4);
-  EXPECT_EQ(walked.Tally.Find(L"EMO")->Count, 1);
+  EXPECT_EQ(CountOf(walked.Tally, L"TXT"), 4);
+  EXPECT_EQ(CountOf(walked.Tally, L"EMO"), 1);
   ASSERT_NE(walked.Tally.Find(L"\U0001F600"), nullptr);
-  EXPECT_EQ(walked.Tally.Find(L"\U0001F600")->SamplePath, tree.Path(L"pair.\U0001F600"));
+  EXPECT_EQ(SampleOf(walked.Tally, L"\U0001F600"), tree.Path(L"pair.\U0001F600"));
 }
 
 }  // namespace

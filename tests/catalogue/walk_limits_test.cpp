@@ -14,6 +14,7 @@ namespace tallyfold {
 namespace {
 
 using Paths = std::vector<std::wstring>;
+using testing::CountOf;
 using testing::RemoveTree;
 using testing::TempTree;
 using testing::WalkAndRecord;
@@ -177,7 +178,7 @@ TEST(WalkFolder, StopsAFolderLinkLoopAtTheDepthRule) {
   }
   // A file's path holds one backslash more than its folder's: the deepest folder has eight.
   EXPECT_EQ(deepest, DepthLimit);
-  EXPECT_EQ(walked.Tally.Find(L"TXT")->Count, static_cast<std::int32_t>(walked.Catalogue.size()));
+  EXPECT_EQ(CountOf(walked.Tally, L"TXT"), static_cast<std::int32_t>(walked.Catalogue.size()));
 }
 
 }  // namespace
