@@ -26,7 +26,7 @@ std::int32_t DateOfEntry(const WIN32_FIND_DATAW& entry) {
   return DateValue(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
 }
 
-std::wstring FileRowCells(const std::wstring& path) {
+std::wstring FileRowCells(std::wstring_view path) {
   std::int64_t size = 0;
   std::int32_t date = 0;
   WIN32_FIND_DATAW entry;
@@ -35,13 +35,13 @@ std::wstring FileRowCells(const std::wstring& path) {
   if (!IsPlainSizeLookup(path)) {
     size = QueryFileSize(path);
     date = QueryModifiedDate(path);
-  } else if (FindHandle{::FindFirstFileW(path.c_str(), &entry)}) {
+  } else if (FindHandle{::FindFirstFileW(std::wstring(path).c_str(), &entry)}) {
     size = SizeOfEntry(entry);
     date = DateOfEntry(entry);
   } else {
     size = QueryFileSize(path);
   }
-  std::wstring cells = path;
+  std::wstring cells(path);
   cells += L'\n';
   cells += std::to_wstring(size);
   cells += L'\n';
@@ -89,7 +89,7 @@ void ListExtensionFiles(std::wstring_view extension, const FileCatalogue& catalo
   view.SetRedraw(false);
   view.ClearRows();
   RowBatcher batcher(view);
-  for (const std::wstring& path : catalogue) {
+  for (std::wstring_view path : catalogue) {
     if (stop.IsSet()) {
       break;
     }

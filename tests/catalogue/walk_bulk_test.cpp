@@ -94,7 +94,7 @@ class CapWalkRemoval : public ::testing::Environment {
 std::int32_t CataloguedWith(const FileCatalogue& catalogue, std::wstring_view key) {
   return static_cast<std::int32_t>(
       std::count_if(catalogue.begin(), catalogue.end(),
-                    [key](const std::wstring& path) { return UpperExtension(path) == key; }));
+                    [key](std::wstring_view path) { return UpperExtension(path) == key; }));
 }
 
 TEST(WalkFolder, CataloguesExactlyOneFileBeyondTheCapAndStillTalliesLaterFiles) {
@@ -129,7 +129,7 @@ TEST(WalkFolder, ReportsProgressEvery5000FilesWithThatFilesExtension) {
   EXPECT_EQ(walked.ProgressExtensions[0], L"FIFTH");
   EXPECT_EQ(walked.ProgressExtensions[1], L"");
   for (std::size_t report = 0; report < walked.ProgressSizes.size(); ++report) {
-    const std::wstring& last = walked.Catalogue[walked.ProgressSizes[report] - 1];
+    const std::wstring_view last = walked.Catalogue[walked.ProgressSizes[report] - 1];
     EXPECT_EQ(walked.ProgressExtensions[report], UpperExtension(last)) << report;
   }
 }

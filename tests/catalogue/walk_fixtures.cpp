@@ -99,9 +99,9 @@ std::wstring SampleOf(const ExtensionTally& tally, std::wstring_view key) {
 std::vector<std::wstring> CataloguedUnder(const FileCatalogue& catalogue,
                                           std::wstring_view prefix) {
   std::vector<std::wstring> relative;
-  for (const std::wstring& path : catalogue) {
+  for (std::wstring_view path : catalogue) {
     if (path.starts_with(prefix)) {
-      relative.push_back(path.substr(prefix.size()));
+      relative.emplace_back(path.substr(prefix.size()));
     }
   }
   return relative;

@@ -42,7 +42,8 @@ TEST(WalkFolder, WalksARootWithOrWithoutTrailingBackslashAlike) {
 
   for (const std::wstring& root : {tree.Root(), tree.Root() + L"\\"}) {
     const auto walked = WalkAndRecord(root);
-    EXPECT_EQ(walked.Catalogue, expected) << ::testing::PrintToString(root);
+    EXPECT_EQ(Paths(walked.Catalogue.begin(), walked.Catalogue.end()), expected)
+        << ::testing::PrintToString(root);
   }
 }
 

@@ -52,8 +52,8 @@ class NestedTreeOnDriveD {
 
 Paths FileNames(const FileCatalogue& catalogue) {
   Paths names;
-  for (const std::wstring& path : catalogue) {
-    names.push_back(path.substr(path.rfind(L'\\') + 1));
+  for (std::wstring_view path : catalogue) {
+    names.emplace_back(path.substr(path.rfind(L'\\') + 1));
   }
   return names;
 }
@@ -173,7 +173,7 @@ TEST(WalkFolder, StopsAFolderLinkLoopAtTheDepthRule) {
       std::find(walked.Catalogue.begin(), walked.Catalogue.end(), tree.Path(L"sub\\up\\a.txt")),
       walked.Catalogue.end());
   std::size_t deepest = 0;
-  for (const std::wstring& path : walked.Catalogue) {
+  for (std::wstring_view path : walked.Catalogue) {
     deepest = std::max(deepest, Backslashes(path));
   }
   // A file's path holds one backslash more than its folder's: the deepest folder has eight.

@@ -68,9 +68,9 @@ std::vector<std::wstring> Column(HWND list, int column) {
 // The files of one extension that the walk catalogued, in catalogue order.
 std::vector<std::wstring> CataloguedFiles(const ProgramState& state, std::wstring_view extension) {
   std::vector<std::wstring> files;
-  for (const std::wstring& path : state.Catalogue) {
+  for (std::wstring_view path : state.Catalogue) {
     if (UpperExtension(path) == extension) {
-      files.push_back(path);
+      files.emplace_back(path);
     }
   }
   return files;
@@ -270,7 +270,7 @@ int ItemOfDrive(HWND box, wchar_t letter) {
 bool CataloguedUnder(const ProgramState& state, std::wstring_view root) {
   return !state.Catalogue.empty() &&
          std::all_of(state.Catalogue.begin(), state.Catalogue.end(),
-                     [root](const std::wstring& path) { return path.starts_with(root); });
+                     [root](std::wstring_view path) { return path.starts_with(root); });
 }
 
 TEST(FolderBoxWalk, ClosingTheListWalksCOrDAndAnyOtherDriveWalksC) {
