@@ -79,6 +79,10 @@ class RunningProgram {
 
   [[nodiscard]] bool Started() const { return static_cast<bool>(process_); }
   [[nodiscard]] HANDLE Process() const { return process_.get(); }
+  [[nodiscard]] double StartedAt() const { return start_; }
+  [[nodiscard]] bool HasEnded() const {
+    return ::WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT;
+  }
 
   [[nodiscard]] HWND Window() const {
     HWND window = nullptr;
