@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -233,6 +234,66 @@ TEST(ExtensionTable, StopBeforeTheTableLeavesItUnsortedAndTitleUntouched) {
   EXPECT_TRUE(view.appended.empty());
   EXPECT_FALSE(view.sorted);
   EXPECT_EQ(program.Title(), L"Tallyfold");
+}
+
+// The real view, asking the scan to stop once it has appended its first row.
+class StoppingView final : public ExtensionTableView {
+ public:
+  StoppingView(ProgramState& state, StopRequest& stop) : real_(state), stop_(stop) {}
+  void ClearRows() override { real_.ClearRows(); }
+  Row AppendRow(std::wstring_view cells) override {
+    const Row row = real_.AppendRow(cells);
+    stop_.Set();
+    return row;
+  }
+  void SetCellText(Row row, int column, std::wstring_view text) override {
+    real_.SetCellText(row, column, text);
+  }
+  void SetRowBackColour(Row row, COLORREF colour) override { real_.SetRowBackColour(row, colour); }
+  void SortByFileCount() override { real_.SortByFileCount(); }
+  void ShowProgressTitle(std::wstring_view extension) override {
+    real_.ShowProgressTitle(extension);
+  }
+  void ShowResultTitle(std::size_t extensions) override { real_.ShowResultTitle(extensions); }
+
+ private:
+  ScanView real_;
+  StopRequest& stop_;
+};
+
+int extensionListPaints = 0;
+
+std::optional<LRESULT> CountExtensionListPaints(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && wParam == ExtensionListId) {
+    const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+    if (draw.hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) && draw.dwDrawStage == CDDS_PREPAINT) {
+      ++extensionListPaints;
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(ExtensionTable, ListDrawsAgainAfterAScanThatEndsOrStopsMidTable) {
+  TempTree tree;
+  MakeMixedTree(tree);
+  for (const bool stopAfterFirstRow : {false, true}) {
+    ProgramWindow program(tree.Root());
+    ProgramState& state = program.State();
+    state.Hook = CountExtensionListPaints;
+    StopRequest stop;
+    if (stopAfterFirstRow) {
+      StoppingView view(state, stop);
+      BuildExtensionTable(tree.Root(), state.Catalogue, state.Tally, view, stop);
+    } else {
+      RecordingView view(state);
+      BuildExtensionTable(tree.Root(), state.Catalogue, state.Tally, view, stop);
+    }
+    EXPECT_EQ(RowCount(state.ExtensionList), stopAfterFirstRow ? 1 : 7);
+    extensionListPaints = 0;
+    ::InvalidateRect(state.ExtensionList, nullptr, TRUE);
+    ::UpdateWindow(state.ExtensionList);
+    EXPECT_GT(extensionListPaints, 0) << (stopAfterFirstRow ? "stopped" : "ended");
+  }
 }
 
 }  // namespace
