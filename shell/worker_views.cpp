@@ -48,11 +48,11 @@ void ScanView::DrawIfDue(bool now) {
   }
 }
 
+// The emptied list draws at once: it stays empty for the whole walk, which may take long.
 void ScanView::ClearRows() {
   Request(state_, [this] {
-    HoldDrawing();
     tallyfold::ClearRows(state_.ExtensionList);
-    DrawIfDue(false);
+    DrawIfDue(true);
   });
 }
 
