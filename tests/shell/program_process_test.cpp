@@ -105,6 +105,41 @@ void MakeTree(const TempTree& tree, int files) {
   }
 }
 
+constexpr int SortClicks = 3;
+constexpr DWORD CloseWithinMs = 1000;
+constexpr DWORD BusyProbeMs = 2;
+constexpr DWORD SteadyMs = 300;
+
+// True once the window's thread has not answered within a moment: it is busy sorting.
+bool AwaitBusy(HWND window) {
+  const ULONGLONG end = ::GetTickCount64() + CloseWithinMs;
+  while (::GetTickCount64() < end) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, BusyProbeMs, &result)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Waits until the list's row count has not changed for a while: its listing is done.
+bool AwaitSteadyRowCount(HWND list) {
+  const ULONGLONG end = ::GetTickCount64() + WaitMilliseconds;
+  LRESULT last = -1;
+  ULONGLONG since = ::GetTickCount64();
+  while (::GetTickCount64() < end) {
+    const LRESULT rows = ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    if (rows != last) {
+      last = rows;
+      since = ::GetTickCount64();
+    } else if (::GetTickCount64() - since >= SteadyMs) {
+      return true;
+    }
+    ::Sleep(10);
+  }
+  return false;
+}
+
 bool IsResultTitle(const std::wstring& title) {
   return title.ends_with(L" extensions]");
 }
@@ -150,13 +185,24 @@ TEST(Program, ClosingMidListingAndMidSortEndsWithCodeZero) {
       ::Sleep(5);
     }
     ASSERT_GT(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 0);
+    bool sorting = false;
     if (sortFirst) {
+      // The whole listing first, so that the sort below is of every row.
+      ASSERT_TRUE(AwaitSteadyRowCount(files));
       HWND header = reinterpret_cast<HWND>(::SendMessageW(files, LVM_GETHEADER, 0, 0));
-      ::PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));
-      ::PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(20, 8));
+      for (int click = 0; click < SortClicks; ++click) {
+        ::PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));
+        ::PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(20, 8));
+      }
+      sorting = AwaitBusy(window);
     }
     DWORD took = 0;
     EXPECT_EQ(program.Close(&took), 0);
+    EXPECT_LT(took, CloseWithinMs);
+    if (sortFirst) {
+      // The window did not answer while the sort ran, so the close came in the midst of it.
+      EXPECT_TRUE(sorting);
+    }
     std::printf("closing mid-%s took %lu ms\n", sortFirst ? "sort" : "listing", took);
   }
 }
