@@ -278,7 +278,8 @@ TEST_F(FaultScan, ADriveLetterAloneWalksTheRootOfThatDrive) {
   const std::wstring root = ChooseRootFolder(L"tallyfold.exe D:");
   ASSERT_EQ(root, L"D:");
   Scan(root);
-  EXPECT_EQ(State().Catalogue, (FileCatalogue{L"D:\\letter\\f.one"}));
+  ASSERT_EQ(State().Catalogue.size(), 1u);
+  EXPECT_EQ(State().Catalogue[0], L"D:\\letter\\f.one");
   EXPECT_EQ(program_->Title(), L"Tallyfold [1 extensions]");
 }
 

@@ -99,9 +99,9 @@ std::set<std::wstring> TintedExtensions(HWND list) {
 std::multiset<std::wstring> CataloguedFiles(const ProgramState& state,
                                             std::wstring_view extension) {
   std::multiset<std::wstring> files;
-  for (const std::wstring& path : state.Catalogue) {
+  for (std::wstring_view path : state.Catalogue) {
     if (UpperExtension(path) == extension) {
-      files.insert(path);
+      files.emplace(path);
     }
   }
   return files;
