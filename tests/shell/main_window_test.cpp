@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/list_view.h"
+#include "shell/event_loop.h"
 #include "shell/folder_box.h"
 #include "shell/program_identity.h"
 #include "tests/support/program_window.h"
@@ -172,6 +173,29 @@ TEST(AcceptFolderText, TakesOnlyCAndDExactly) {
   for (const auto& [text, root] : cases) {
     EXPECT_EQ(AcceptFolderText(text), root) << ::testing::PrintToString(text);
   }
+}
+
+}  // namespace
+}  // namespace tallyfold
+
+namespace tallyfold {
+namespace {
+
+TEST(MainWindow, TabMovesTheFocusBetweenTheTwoLists) {
+  testing::ProgramWindow program;
+  ProgramState& state = program.State();
+  ::SetForegroundWindow(state.MainWindow);
+  ::SetFocus(state.ExtensionList);
+  ASSERT_EQ(::GetFocus(), state.ExtensionList);
+  const auto pressTab = [&] {
+    MSG press{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    DispatchWithTabs(state, press);
+  };
+  pressTab();
+  EXPECT_EQ(::GetFocus(), state.FileList);
+  // The drive box and the version label take no Tab stop: the focus comes back round.
+  pressTab();
+  EXPECT_EQ(::GetFocus(), state.ExtensionList);
 }
 
 }  // namespace
