@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "tests/support/running_program.h"
 #include "tests/support/temp_tree.h"
 
 namespace tallyfold {
@@ -14,88 +15,23 @@ namespace {
 
 using testing::TempTree;
 
-constexpr DWORD WaitMilliseconds = 60'000;
-constexpr DWORD EndMilliseconds = 10'000;
+using testing::IsResultTitle;
+using testing::RunningProgram;
 
-std::wstring ProgramPath() {
-  wchar_t path[MAX_PATH];
-  std::wstring self(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-  return self.substr(0, self.rfind(L"\\tests\\")) + L"\\tallyfold.exe";
+constexpr DWORD WaitMilliseconds = 60'000;
+
+// The built program started on a root folder.
+RunningProgram StartProgram(const std::wstring& root) {
+  return RunningProgram(testing::BuiltProgram(L"tallyfold.exe"), testing::ProgramWindowClass, root);
 }
 
-// The built program running as a process of its own, watched from outside as a user would.
-class RunningProgram {
- public:
-  explicit RunningProgram(const std::wstring& root) {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\" \"" + root + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &started)) {
-      process_.reset(started.hProcess);
-      KernelHandle thread{started.hThread};
-      id_ = started.dwProcessId;
-    }
-  }
-
-  ~RunningProgram() {
-    if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process_.get(), 99);
-    }
-  }
-
-  [[nodiscard]] bool Started() const { return static_cast<bool>(process_); }
-
-  // Waits until the window's title satisfies the test; false when it did not in time.
-  template <typename Test>
-  bool AwaitTitle(Test test) {
-    const ULONGLONG end = ::GetTickCount64() + WaitMilliseconds;
-    while (::GetTickCount64() < end) {
-      if (HWND window = Window(); window && test(Title(window))) {
-        return true;
-      }
-      ::Sleep(10);
-    }
-    return false;
-  }
-
-  [[nodiscard]] HWND Window() const {
-    HWND window = nullptr;
-    while ((window = ::FindWindowExW(nullptr, window, L"TallyfoldMainWindow", nullptr))) {
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(window, &owner);
-      if (owner == id_) {
-        return window;
-      }
-    }
-    return nullptr;
-  }
-
-  [[nodiscard]] static std::wstring Title(HWND window) {
-    wchar_t title[256];
-    return std::wstring(title, static_cast<std::size_t>(::GetWindowTextW(window, title, 256)));
-  }
-
-  // Asks the window to close; the exit code once the process has ended, or -1 if it did not.
-  long Close(DWORD* tookMs = nullptr) {
-    const ULONGLONG start = ::GetTickCount64();
-    ::PostMessageW(Window(), WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(process_.get(), EndMilliseconds) != WAIT_OBJECT_0) {
-      return -1;
-    }
-    if (tookMs) {
-      *tookMs = static_cast<DWORD>(::GetTickCount64() - start);
-    }
-    DWORD code = 0;
-    ::GetExitCodeProcess(process_.get(), &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  KernelHandle process_;
-  DWORD id_ = 0;
-};
+// Asks the program to close; its exit code, and how long it took to end.
+long CloseProgram(const RunningProgram& program, double& tookSeconds) {
+  const double start = testing::Seconds();
+  const long code = program.Close();
+  tookSeconds = testing::Seconds() - start;
+  return code;
+}
 
 void MakeTree(const TempTree& tree, int files) {
   for (int file = 0; file < files; ++file) {
@@ -106,13 +42,13 @@ void MakeTree(const TempTree& tree, int files) {
 }
 
 constexpr int SortClicks = 3;
-constexpr DWORD CloseWithinMs = 1000;
+constexpr DWORD BusyWithinMs = 1000;
 constexpr DWORD BusyProbeMs = 2;
 constexpr DWORD SteadyMs = 300;
 
 // True once the window's thread has not answered within a moment: it is busy sorting.
 bool AwaitBusy(HWND window) {
-  const ULONGLONG end = ::GetTickCount64() + CloseWithinMs;
+  const ULONGLONG end = ::GetTickCount64() + BusyWithinMs;
   while (::GetTickCount64() < end) {
     DWORD_PTR result = 0;
     if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, BusyProbeMs, &result)) {
@@ -140,17 +76,13 @@ bool AwaitSteadyRowCount(HWND list) {
   return false;
 }
 
-bool IsResultTitle(const std::wstring& title) {
-  return title.ends_with(L" extensions]");
-}
-
 TEST(Program, WalksItsRootShowsTheResultAndClosesWithCodeZero) {
   TempTree tree;
   MakeTree(tree, 30);
-  RunningProgram program(tree.Root());
+  RunningProgram program = StartProgram(tree.Root());
   ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(program.AwaitTitle(IsResultTitle));
-  EXPECT_EQ(RunningProgram::Title(program.Window()), L"Tallyfold [2 extensions]");
+  ASSERT_GE(program.AwaitTitle(IsResultTitle), 0.0);
+  EXPECT_EQ(testing::Title(program.Window()), L"Tallyfold [2 extensions]");
   HWND list = ::GetDlgItem(program.Window(), 12);
   EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(program.Close(), 0);
@@ -159,20 +91,22 @@ TEST(Program, WalksItsRootShowsTheResultAndClosesWithCodeZero) {
 TEST(Program, ClosingMidScanEndsAtOnceWithCodeZero) {
   TempTree tree;
   MakeTree(tree, 6000);
-  RunningProgram program(tree.Root());
-  ASSERT_TRUE(program.AwaitTitle(
-      [](const std::wstring& title) { return title.starts_with(L"Tallyfold [Refreshing"); }));
-  DWORD took = 0;
-  EXPECT_EQ(program.Close(&took), 0);
-  std::printf("closing mid-scan took %lu ms\n", took);
+  RunningProgram program = StartProgram(tree.Root());
+  ASSERT_GE(program.AwaitTitle([](const std::wstring& title) {
+    return title.starts_with(L"Tallyfold [Refreshing");
+  }),
+            0.0);
+  double took = 0;
+  EXPECT_EQ(CloseProgram(program, took), 0);
+  std::printf("closing mid-scan took %.0f ms\n", took * 1000);
 }
 
 TEST(Program, ClosingMidListingAndMidSortEndsWithCodeZero) {
   TempTree tree;
   MakeTree(tree, 6000);
   for (bool sortFirst : {false, true}) {
-    RunningProgram program(tree.Root());
-    ASSERT_TRUE(program.AwaitTitle(IsResultTitle));
+    RunningProgram program = StartProgram(tree.Root());
+    ASSERT_GE(program.AwaitTitle(IsResultTitle), 0.0);
     HWND window = program.Window();
     HWND extensions = ::GetDlgItem(window, 12);
     HWND files = ::GetDlgItem(window, 13);
@@ -196,14 +130,13 @@ TEST(Program, ClosingMidListingAndMidSortEndsWithCodeZero) {
       }
       sorting = AwaitBusy(window);
     }
-    DWORD took = 0;
-    EXPECT_EQ(program.Close(&took), 0);
-    EXPECT_LT(took, CloseWithinMs);
+    double took = 0;
+    EXPECT_EQ(CloseProgram(program, took), 0);
     if (sortFirst) {
       // The window did not answer while the sort ran, so the close came in the midst of it.
       EXPECT_TRUE(sorting);
     }
-    std::printf("closing mid-%s took %lu ms\n", sortFirst ? "sort" : "listing", took);
+    std::printf("closing mid-%s took %.0f ms\n", sortFirst ? "sort" : "listing", took * 1000);
   }
 }
 
