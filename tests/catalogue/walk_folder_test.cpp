@@ -18,6 +18,11 @@ using testing::SampleOf;
 using testing::TempTree;
 using testing::WalkAndRecord;
 
+Paths Sorted(Paths paths) {
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
 TEST(WalkFolder, CataloguesAFoldersFilesBeforeItsSubfoldersAndEachSubtreeWhole) {
   const TempTree tree;
   for (const wchar_t* file :
@@ -92,11 +97,7 @@ TEST(WalkFolder, CataloguesButDoesNotTallyFilesWithoutAShortExtension) {
 
   const auto walked = WalkAndRecord(tree.Root());
 
-  Paths catalogued = CataloguedUnder(walked.Catalogue, tree.Root() + L"\\");
-  std::sort(catalogued.begin(), catalogued.end());
-  Paths expected = names;
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(catalogued, expected);
+  EXPECT_EQ(Sorted(CataloguedUnder(walked.Catalogue, tree.Root() + L"\\")), Sorted(names));
   ASSERT_EQ(walked.Tally.Size(), 1u);
   EXPECT_EQ(CountOf(walked.Tally, L"ABCDEFG"), 1);
   EXPECT_EQ(walked.Tally.Find(L"MANIFEST"), nullptr);
@@ -132,11 +133,7 @@ TEST(WalkFolder, KeepsNamesWithBlanksPercentSignsAndSurrogatePairs) {
 
   const auto walked = WalkAndRecord(tree.Root());
 
-  Paths catalogued = CataloguedUnder(walked.Catalogue, tree.Root() + L"\\");
-  std::sort(catalogued.begin(), catalogued.end());
-  Paths expected = names;
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(catalogued, expected);
+  EXPECT_EQ(Sorted(CataloguedUnder(walked.Catalogue, tree.Root() + L"\\")), Sorted(names));
   EXPECT_EQ(CountOf(walked.Tally, L"TXT"), 4);
   EXPECT_EQ(CountOf(walked.Tally, L"EMO"), 1);
   ASSERT_NE(walked.Tally.Find(L"\U0001F600"), nullptr);

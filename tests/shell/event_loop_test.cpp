@@ -23,6 +23,7 @@
 namespace tallyfold {
 namespace {
 
+using testing::ItemOfDrive;
 using testing::ProgramWindow;
 using testing::TempTree;
 using Rows = std::vector<std::vector<std::wstring>>;
@@ -259,16 +260,6 @@ class DriveD {
  private:
   const std::wstring Folder = L"D:\\walked";
 };
-
-int ItemOfDrive(HWND box, wchar_t letter) {
-  const int items = static_cast<int>(::SendMessageW(box, CB_GETCOUNT, 0, 0));
-  for (int item = 0; item < items; ++item) {
-    if (DriveRootOfItem(box, item) == std::wstring{letter, L':', L'\\'}) {
-      return item;
-    }
-  }
-  return -1;
-}
 
 bool CataloguedUnder(const ProgramState& state, std::wstring_view root) {
   return !state.Catalogue.empty() &&

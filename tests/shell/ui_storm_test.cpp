@@ -24,6 +24,7 @@
 namespace tallyfold {
 namespace {
 
+using testing::ItemOfDrive;
 using testing::ProgramWindow;
 using RowSet = std::multiset<std::vector<std::wstring>>;
 
@@ -63,16 +64,6 @@ void MakeStormTree(const testing::DriveDFolder& folder) {
                      kind.bytes);
     }
   }
-}
-
-int ItemOfDrive(HWND box, wchar_t letter) {
-  const int items = static_cast<int>(::SendMessageW(box, CB_GETCOUNT, 0, 0));
-  for (int item = 0; item < items; ++item) {
-    if (DriveRootOfItem(box, item) == std::wstring{letter, L':', L'\\'}) {
-      return item;
-    }
-  }
-  return -1;
 }
 
 RowSet RowsOf(HWND list) {

@@ -5,6 +5,7 @@
 
 #include "common/list_view.h"
 #include "shell/event_loop.h"
+#include "shell/folder_box.h"
 #include "shell/main_window.h"
 #include "shell/workers.h"
 #include "sorting/header_sort.h"
@@ -143,6 +144,16 @@ void DoubleClickRow(HWND list, int row) {
   ::SendMessageW(list, WM_LBUTTONUP, 0, PointAt(at));
   ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, PointAt(at));
   ::SendMessageW(list, WM_LBUTTONUP, 0, PointAt(at));
+}
+
+int ItemOfDrive(HWND box, wchar_t letter) {
+  const int items = static_cast<int>(::SendMessageW(box, CB_GETCOUNT, 0, 0));
+  for (int item = 0; item < items; ++item) {
+    if (DriveRootOfItem(box, item) == std::wstring{letter, L':', L'\\'}) {
+      return item;
+    }
+  }
+  return -1;
 }
 
 void ChooseFolderBoxItem(HWND box, int item) {

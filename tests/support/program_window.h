@@ -52,6 +52,8 @@ class ProgramWindow {
 void ClickRow(HWND list, int row);
 void ClickBelowRows(HWND list);
 void DoubleClickRow(HWND list, int row);
+// The folder box's item of a drive letter, or -1.
+int ItemOfDrive(HWND box, wchar_t letter);
 // Opens and closes the folder box's list, choosing the item when it is 0 or more.
 void ChooseFolderBoxItem(HWND box, int item);
 
