@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
+#include "catalogue/file_facts.h"
+#include "catalogue/folder_facts.h"
+#include "catalogue/listing_plan.h"
 #include "catalogue/upper_extension.h"
-#include "common/file_size.h"
 #include "common/handles.h"
-#include "sorting/cell_values.h"
 
 namespace tallyfold {
 namespace {
@@ -16,36 +18,12 @@ namespace {
 constexpr std::int32_t SecondsPerDay = 86'400;
 constexpr std::int32_t OutOfRangeDate = -1;
 
-std::int32_t DateOfEntry(const WIN32_FIND_DATAW& entry) {
-  FILETIME local;
-  SYSTEMTIME time;
-  if (!::FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local) ||
-      !::FileTimeToSystemTime(&local, &time)) {
-    return 0;
-  }
-  return DateValue(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
-}
-
-std::wstring FileRowCells(std::wstring_view path) {
-  std::int64_t size = 0;
-  std::int32_t date = 0;
-  WIN32_FIND_DATAW entry;
-  // A directory look-up costs far more than the rest of a row, and for a plain path the size
-  // and the date come from the very same entry: look it up once.
-  if (!IsPlainSizeLookup(path)) {
-    size = QueryFileSize(path);
-    date = QueryModifiedDate(path);
-  } else if (FindHandle{::FindFirstFileW(std::wstring(path).c_str(), &entry)}) {
-    size = SizeOfEntry(entry);
-    date = DateOfEntry(entry);
-  } else {
-    size = QueryFileSize(path);
-  }
+std::wstring FileRowCells(std::wstring_view path, const FileFacts& facts) {
   std::wstring cells(path);
   cells += L'\n';
-  cells += std::to_wstring(size);
+  cells += std::to_wstring(facts.Size);
   cells += L'\n';
-  cells += ModifiedText(date);
+  cells += ModifiedText(facts.Date);
   return cells;
 }
 
@@ -82,6 +60,59 @@ class RowBatcher {
   std::chrono::steady_clock::time_point lastFlush_ = std::chrono::steady_clock::now();
 };
 
+// The listed files of one run of catalogue entries that share a folder.
+struct FolderRun {
+  std::size_t Catalogued = 0;
+  std::vector<std::wstring_view> Listed;
+  std::size_t Answerable = 0;
+};
+
+// Gathers the run of entries from `first` on that share its folder; returns where it ends.
+std::size_t GatherRun(const FileCatalogue& catalogue, std::size_t first,
+                      std::wstring_view extension, FolderRun& run, const StopRequest& stop) {
+  const std::wstring_view folder = catalogue[first].substr(0, FolderPartLength(catalogue[first]));
+  run = FolderRun{};
+  std::size_t next = first;
+  for (; next < catalogue.size() && !stop.IsSet(); ++next) {
+    const std::wstring_view path = catalogue[next];
+    if (FolderPartLength(path) != folder.size() || !path.starts_with(folder)) {
+      break;
+    }
+    ++run.Catalogued;
+    if (UpperExtension(path) == extension) {
+      run.Listed.push_back(path);
+      run.Answerable += IsAnswerableFromFolder(path) ? 1 : 0;
+    }
+  }
+  return next;
+}
+
+// The facts of the run's listed files: from one enumeration of the folder where that is
+// cheaper and gives what the look-ups would, else from each file's own look-ups. An empty
+// answer is looked up.
+std::vector<std::optional<FileFacts>> FolderAnswers(const FolderRun& run, const StopRequest& stop) {
+  if (!IsWorthReadingFolder(run.Catalogued, run.Answerable)) {
+    return std::vector<std::optional<FileFacts>>(run.Listed.size());
+  }
+  const std::wstring_view folder =
+      run.Listed.front().substr(0, FolderPartLength(run.Listed.front()));
+  std::vector<std::wstring_view> names;
+  std::vector<std::size_t> places;
+  for (std::size_t index = 0; index < run.Listed.size(); ++index) {
+    if (IsAnswerableFromFolder(run.Listed[index])) {
+      names.push_back(run.Listed[index].substr(folder.size()));
+      places.push_back(index);
+    }
+  }
+  const std::vector<std::optional<FileFacts>> found =
+      ReadFolderFacts(folder, names, FolderEntryBudget(run.Catalogued), stop);
+  std::vector<std::optional<FileFacts>> answers(run.Listed.size());
+  for (std::size_t index = 0; index < places.size(); ++index) {
+    answers[places[index]] = found[index];
+  }
+  return answers;
+}
+
 }  // namespace
 
 void ListExtensionFiles(std::wstring_view extension, const FileCatalogue& catalogue,
@@ -89,12 +120,16 @@ void ListExtensionFiles(std::wstring_view extension, const FileCatalogue& catalo
   view.SetRedraw(false);
   view.ClearRows();
   RowBatcher batcher(view);
-  for (std::wstring_view path : catalogue) {
-    if (stop.IsSet()) {
-      break;
+  FolderRun run;
+  for (std::size_t next = 0; next < catalogue.size() && !stop.IsSet();) {
+    next = GatherRun(catalogue, next, extension, run, stop);
+    if (run.Listed.empty()) {
+      continue;
     }
-    if (UpperExtension(path) == extension) {
-      batcher.Add(FileRowCells(path));
+    const std::vector<std::optional<FileFacts>> answers = FolderAnswers(run, stop);
+    for (std::size_t index = 0; index < run.Listed.size() && !stop.IsSet(); ++index) {
+      const std::wstring_view path = run.Listed[index];
+      batcher.Add(FileRowCells(path, answers[index] ? *answers[index] : LookUpFileFacts(path)));
     }
   }
   batcher.Flush();

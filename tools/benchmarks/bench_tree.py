@@ -7,6 +7,8 @@ place and renamed, so a broken-off build never passes for a finished one.
                              last file of each extension in walk order (its sample) holds text,
                              binary bytes or an MZ executable start. DIR.samples lists the samples.
   bench_tree.py listing DIR  99,000 .log files in 990 folders under 10 groups.
+  bench_tree.py sparse DIR   980 folders of 100 files: one .log file each, the others under 200
+                             extensions of about 485 files, so that LOG is the largest.
 """
 import os
 import random
@@ -61,6 +63,17 @@ def build_listing(root):
             open(os.path.join(leaf, "f%06d.log" % (folder * per_folder + file)), "wb").close()
 
 
+def build_sparse(root):
+    folders, per_folder, others = 980, 100, 200
+    for folder in range(folders):
+        leaf = leaf_folder(root, folder, folders // GROUPS)
+        os.makedirs(leaf)
+        open(os.path.join(leaf, "listed%04d.log" % folder), "wb").close()
+        for file in range(per_folder - 1):
+            index = folder * (per_folder - 1) + file
+            open(os.path.join(leaf, "f%06d.e%03d" % (index, index % others)), "wb").close()
+
+
 def main():
     kind, root = sys.argv[1], sys.argv[2].rstrip("/")
     if os.path.isdir(root):
@@ -71,6 +84,8 @@ def main():
         samples = build_scan(building)
         with open(root + ".samples", "w", newline="\r\n") as listing:
             listing.write("".join(name.replace("/", "\\") + "\n" for name in samples))
+    elif kind == "sparse":
+        build_sparse(building)
     else:
         build_listing(building)
     os.rename(building, root)

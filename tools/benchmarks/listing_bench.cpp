@@ -1,6 +1,9 @@
-// The whole program's listing of a full catalogue of one extension, from the click on its row
-// until the file list holds the last row, beside its floor: two directory look-ups per path and
-// the same rows inserted into a list view that does not draw meanwhile.
+// The whole program's listing of one extension, from the click on its row until the file list
+// holds the last row, beside its floors measured in the same run. A full catalogue of one
+// extension: against one enumeration of each folder that holds listed files (the floor), and
+// two look-ups per path (how the listing once worked). A sparse case, one listed file in each
+// folder of a hundred: against one look-up per listed path. Each floor inserts the same rows
+// into a list view that does not draw meanwhile.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/file_listing.h"
+#include "catalogue/walk_folder.h"
 #include "common/handles.h"
+#include "common/list_view.h"
 #include "tools/benchmarks/running_program.h"
 
 namespace {
@@ -19,6 +25,7 @@ using namespace tallyfold::bench;
 
 constexpr int DefaultRounds = 3;
 constexpr std::size_t CatalogueRows = 98'305;
+constexpr std::wstring_view ListedEnding = L".log";
 constexpr int ExtensionListId = 12;
 constexpr int FileListId = 13;
 // The first row of the extension list, below its header.
@@ -96,22 +103,104 @@ void InsertRow(HWND list, int row, std::wstring path, const WIN32_FIND_DATAW& en
   SetCell(list, row, 2, DateText(entry.ftLastWriteTime));
 }
 
-double Floor(const std::vector<std::wstring>& paths) {
-  HWND window = ::CreateWindowExW(0, WC_STATICW, L"listing floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, ListWidth, ListHeight, nullptr, nullptr, nullptr, nullptr);
-  HWND list = MakeFileList(window);
+// A list view in a window of its own, drawing held while the rows go in.
+class FloorList {
+ public:
+  FloorList()
+      : window_(::CreateWindowExW(0, WC_STATICW, L"listing floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  0, 0, ListWidth, ListHeight, nullptr, nullptr, nullptr, nullptr)),
+        list_(MakeFileList(window_)) {
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~FloorList() { ::DestroyWindow(window_); }
+  FloorList(const FloorList&) = delete;
+  FloorList& operator=(const FloorList&) = delete;
+
+  void Insert(std::wstring path, const WIN32_FIND_DATAW& entry) {
+    InsertRow(list_, row_++, std::move(path), entry);
+  }
+  void Finish() {
+    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    ::UpdateWindow(list_);
+  }
+
+ private:
+  HWND window_;
+  HWND list_;
+  int row_ = 0;
+};
+
+// Looks each path up `lookUps` times and inserts its row.
+double LookUpFloor(const std::vector<std::wstring>& paths, int lookUps) {
+  FloorList list;
   const double start = Seconds();
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  int row = 0;
   for (const std::wstring& path : paths) {
     WIN32_FIND_DATAW entry{};
-    for (int lookUp = 0; lookUp < 2; ++lookUp) {
+    for (int lookUp = 0; lookUp < lookUps; ++lookUp) {
       FindHandle{::FindFirstFileW(path.c_str(), &entry)};
     }
-    InsertRow(list, row++, path, entry);
+    list.Insert(path, entry);
   }
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::UpdateWindow(list);
+  list.Finish();
+  return Seconds() - start;
+}
+
+// Enumerates each folder that holds listed paths once and inserts the rows of its files.
+double EnumerationFloor(const std::vector<std::wstring>& paths) {
+  std::vector<std::wstring> folders;
+  for (const std::wstring& path : paths) {
+    const std::wstring folder = path.substr(0, path.rfind(L'\\') + 1);
+    if (folders.empty() || folders.back() != folder) {
+      folders.push_back(folder);
+    }
+  }
+  FloorList list;
+  const double start = Seconds();
+  for (const std::wstring& folder : folders) {
+    WIN32_FIND_DATAW entry;
+    const FindHandle search{::FindFirstFileW((folder + L"*").c_str(), &entry)};
+    if (!search) {
+      continue;
+    }
+    do {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        list.Insert(folder + entry.cFileName, entry);
+      }
+    } while (::FindNextFileW(search.get(), &entry));
+  }
+  list.Finish();
+  return Seconds() - start;
+}
+
+// Where the program's time goes: the listing's own work, with its rows handed to a list view on
+// the same thread (no cross-thread request, no window of the program), or to nothing at all.
+class SameThreadRows final : public FileListView {
+ public:
+  explicit SameThreadRows(HWND list) : list_(list) {}
+  void SetRedraw(bool on) override { ::SendMessageW(list_, WM_SETREDRAW, on, 0); }
+  void ClearRows() override { ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0); }
+  void AppendRows(std::span<const std::wstring> rows) override {
+    for (const std::wstring& row : rows) {
+      if (list_) {
+        AppendRow(list_, row, nullptr);
+      }
+    }
+  }
+
+ private:
+  HWND list_;
+};
+
+double ListingPhase(const std::wstring& root, bool intoList) {
+  FileCatalogue catalogue;
+  ExtensionTally tally;
+  StopRequest stop;
+  WalkFolder(root, catalogue, tally, {}, stop);
+  HWND window = ::CreateWindowExW(0, WC_STATICW, L"listing phase", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  0, 0, ListWidth, ListHeight, nullptr, nullptr, nullptr, nullptr);
+  SameThreadRows view(intoList ? MakeFileList(window) : nullptr);
+  const double start = Seconds();
+  ListExtensionFiles(L"LOG", catalogue, view, stop);
   const double took = Seconds() - start;
   ::DestroyWindow(window);
   return took;
@@ -125,7 +214,7 @@ LRESULT Ask(HWND control, UINT message) {
 
 // One run of the program: seconds from the click on the extension's row until the file list
 // holds every row, or -1.
-double Ours(const std::wstring& root) {
+double Ours(const std::wstring& root, std::size_t rows) {
   RunningProgram program(BuiltProgram(L"tallyfold.exe"), ProgramWindowClass, root);
   if (!program.Started() || program.AwaitTitle(IsResultTitle) < 0) {
     return -1.0;
@@ -139,7 +228,7 @@ double Ours(const std::wstring& root) {
   ::PostMessageW(extensions, WM_LBUTTONUP, 0, firstRow);
   double took = -1.0;
   while (Seconds() - start < TimeLimitSeconds) {
-    if (static_cast<std::size_t>(Ask(files, LVM_GETITEMCOUNT)) == CatalogueRows) {
+    if (static_cast<std::size_t>(Ask(files, LVM_GETITEMCOUNT)) == rows) {
       took = Seconds() - start;
       break;
     }
@@ -150,34 +239,55 @@ double Ours(const std::wstring& root) {
 
 }  // namespace
 
-// Arguments: the tree's Windows path, optionally the number of rounds.
+std::vector<std::wstring> ListedPaths(const std::wstring& root) {
+  std::vector<std::wstring> paths;
+  CollectPaths(root, paths);
+  std::erase_if(paths, [](const std::wstring& path) { return !path.ends_with(ListedEnding); });
+  return paths;
+}
+
+struct Figures {
+  std::vector<double> Ours, Floor, OldFloor;
+};
+
+// Arguments: the full tree's and the sparse tree's Windows paths, optionally the rounds.
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::printf("usage: listing_bench TREE [ROUNDS]\n");
+  if (argc < 3) {
+    std::printf("usage: listing_bench TREE SPARSE_TREE [ROUNDS]\n");
     return 2;
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
-  const std::wstring root = argv[1];
-  const int rounds = argc > 2 ? _wtoi(argv[2]) : DefaultRounds;
-  std::vector<std::wstring> paths;
-  CollectPaths(root, paths);
-  if (paths.size() != CatalogueRows) {
-    std::printf("the tree holds %zu files, fewer than a full catalogue\n", paths.size());
+  const std::wstring full = argv[1], sparse = argv[2];
+  const int rounds = argc > 3 ? _wtoi(argv[3]) : DefaultRounds;
+  const std::vector<std::wstring> fullPaths = ListedPaths(full);
+  const std::vector<std::wstring> sparsePaths = ListedPaths(sparse);
+  if (fullPaths.size() != CatalogueRows || sparsePaths.empty()) {
+    std::printf("the trees hold %zu and %zu listed files\n", fullPaths.size(), sparsePaths.size());
     return 1;
   }
-  std::vector<double> ours, floors;
+  Figures dense, thin;
   for (int round = 0; round < rounds; ++round) {
-    const double took = Ours(root);
-    const double floor = Floor(paths);
-    std::printf("round %d: program %.3f s, floor %.3f s\n", round + 1, took, floor);
-    if (took < 0) {
+    dense.Ours.push_back(Ours(full, fullPaths.size()));
+    dense.Floor.push_back(EnumerationFloor(fullPaths));
+    dense.OldFloor.push_back(LookUpFloor(fullPaths, 2));
+    thin.Ours.push_back(Ours(sparse, sparsePaths.size()));
+    thin.Floor.push_back(LookUpFloor(sparsePaths, 1));
+    std::printf(
+        "round %d: %zu rows: program %.3f s, one enumeration per folder %.3f s, two look-ups "
+        "per path %.3f s; sparse, %zu rows: program %.3f s, one look-up per path %.3f s\n",
+        round + 1, fullPaths.size(), dense.Ours.back(), dense.Floor.back(), dense.OldFloor.back(),
+        sparsePaths.size(), thin.Ours.back(), thin.Floor.back());
+    if (dense.Ours.back() < 0 || thin.Ours.back() < 0) {
       return 1;
     }
-    ours.push_back(took);
-    floors.push_back(floor);
   }
-  std::printf("%zu rows\n", paths.size());
-  PrintResult("listing", Median(ours), Median(floors));
+  std::printf("two look-ups per path: %.3f s\n", Median(dense.OldFloor));
+  std::printf(
+      "phases of the full listing: its look-ups and enumerations alone %.3f s, with "
+      "its rows into a list on the same thread %.3f s\n",
+      ListingPhase(full, false), ListingPhase(full, true));
+  PrintResult("listing sparse", Median(thin.Ours), Median(thin.Floor));
+  PrintResult("listing", Median(dense.Ours), Median(dense.Floor));
   return 0;
 }
