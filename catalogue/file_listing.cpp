@@ -8,6 +8,7 @@
 #include "catalogue/upper_extension.h"
 #include "common/file_size.h"
 #include "common/handles.h"
+#include "common/literal_path.h"
 #include "sorting/cell_values.h"
 
 namespace tallyfold {
@@ -35,7 +36,7 @@ std::wstring FileRowCells(std::wstring_view path) {
   if (!IsPlainSizeLookup(path)) {
     size = QueryFileSize(path);
     date = QueryModifiedDate(path);
-  } else if (FindHandle{::FindFirstFileW(std::wstring(path).c_str(), &entry)}) {
+  } else if (FindHandle{::FindFirstFileW(LiteralPath(path).c_str(), &entry)}) {
     size = SizeOfEntry(entry);
     date = DateOfEntry(entry);
   } else {
@@ -102,7 +103,7 @@ void ListExtensionFiles(std::wstring_view extension, const FileCatalogue& catalo
 }
 
 std::int32_t QueryModifiedDate(std::wstring_view path) {
-  const std::wstring text(path);
+  const std::wstring text = LiteralPath(path);
   WIN32_FIND_DATAW entry;
   if (!FindHandle{::FindFirstFileW(text.c_str(), &entry)}) {
     return 0;
