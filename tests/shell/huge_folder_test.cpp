@@ -10,7 +10,6 @@
 
 #include "catalogue/extension_table.h"
 #include "catalogue/file_listing.h"
-#include "catalogue/walk_folder.h"
 #include "common/list_view.h"
 #include "shell/workers.h"
 #include "tests/support/linux_side.h"

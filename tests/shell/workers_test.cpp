@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "catalogue/file_listing.h"
-#include "catalogue/upper_extension.h"
 #include "common/list_view.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
