@@ -5,6 +5,7 @@
 #include "catalogue/file_listing.h"
 #include "common/file_size.h"
 #include "common/handles.h"
+#include "common/literal_path.h"
 #include "sorting/cell_values.h"
 
 namespace tallyfold {
@@ -29,7 +30,7 @@ FileFacts LookUpFileFacts(std::wstring_view path) {
     return FileFacts{QueryFileSize(path), QueryModifiedDate(path)};
   }
   WIN32_FIND_DATAW entry;
-  if (FindHandle{::FindFirstFileW(std::wstring(path).c_str(), &entry)}) {
+  if (FindHandle{::FindFirstFileW(LiteralPath(path).c_str(), &entry)}) {
     return FactsOfEntry(entry);
   }
   return FileFacts{QueryFileSize(path), 0};

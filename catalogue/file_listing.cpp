@@ -11,6 +11,7 @@
 #include "catalogue/listing_plan.h"
 #include "catalogue/upper_extension.h"
 #include "common/handles.h"
+#include "common/literal_path.h"
 
 namespace tallyfold {
 namespace {
@@ -137,7 +138,7 @@ void ListExtensionFiles(std::wstring_view extension, const FileCatalogue& catalo
 }
 
 std::int32_t QueryModifiedDate(std::wstring_view path) {
-  const std::wstring text(path);
+  const std::wstring text = LiteralPath(path);
   WIN32_FIND_DATAW entry;
   if (!FindHandle{::FindFirstFileW(text.c_str(), &entry)}) {
     return 0;

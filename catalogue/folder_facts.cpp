@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "common/handles.h"
+#include "common/literal_path.h"
 
 namespace tallyfold {
 namespace {
@@ -85,7 +86,7 @@ std::vector<std::optional<FileFacts>> ReadFolderFacts(std::wstring_view folder,
                                                       std::size_t entryBudget,
                                                       const StopRequest& stop) {
   const std::vector<std::optional<FileFacts>> none(names.size());
-  const std::wstring pattern = std::wstring(folder) + std::wstring(EveryEntry);
+  const std::wstring pattern = LiteralPath(std::wstring(folder) + std::wstring(EveryEntry));
   WIN32_FIND_DATAW entry;
   const FindHandle search{::FindFirstFileW(pattern.c_str(), &entry)};
   if (!search) {

@@ -9,6 +9,7 @@
 
 #include "catalogue/upper_extension.h"
 #include "common/handles.h"
+#include "common/literal_path.h"
 
 namespace tallyfold {
 namespace {
@@ -70,7 +71,8 @@ void TakeFolder(const std::wstring& folder, std::wstring_view name,
 bool ReadFolder(const std::wstring& folder, const Walk& walk,
                 std::vector<std::wstring>& subfolders) {
   WIN32_FIND_DATAW entry;
-  const std::wstring pattern = folder + std::wstring(EveryEntry);
+  // A folder whose name the path rules would rewrite is read as itself, not as its namesake.
+  const std::wstring pattern = LiteralPath(folder + std::wstring(EveryEntry));
   const FindHandle search{::FindFirstFileW(pattern.c_str(), &entry)};
   if (!search) {
     return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "common/literal_path.h"
 
 namespace tallyfold {
 namespace {
@@ -46,7 +47,8 @@ std::int64_t QueryFileSize(std::wstring_view path) noexcept {
   if (path.size() == 2 && path[1] == L':') {
     return SizeOfDrive(path);
   }
-  const std::wstring text(path);
+  // The cut to the first code units applies to the path as built, not to its literal form.
+  const std::wstring text = LiteralPath(path);
   WIN32_FIND_DATAW entry;
   if (FindHandle search{::FindFirstFileW(text.c_str(), &entry)}) {
     return SizeOfEntry(entry);

@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include "common/literal_path.h"
+
 namespace tallyfold {
 
 FileHandle OpenSampleFile(std::wstring_view path) noexcept {
@@ -15,7 +17,7 @@ FileHandle OpenSampleFile(std::wstring_view path) noexcept {
     return {};
   }
   try {
-    const std::wstring text(path);
+    const std::wstring text = LiteralPath(path);
     return FileHandle{::CreateFileW(text.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr)};
   } catch (const std::bad_alloc&) {

@@ -15,6 +15,7 @@ constexpr DWORD StopPollMilliseconds = 20;
 DWORD WINAPI RunWorkerBody(void* parameter) {
   auto* worker = static_cast<Worker*>(parameter);
   worker->Body(worker->Stop);
+  worker->Ended->store(true, std::memory_order_release);
   return 0;
 }
 
@@ -28,26 +29,11 @@ std::unique_ptr<Worker> StartWorker(std::function<void(const StopRequest&)> body
   return worker;
 }
 
-// A handle of the running scan's thread that the listing owns, or none.
-KernelHandle RunningScanThread(const ProgramState& state) {
-  if (!IsWorkerRunning(state.CurrentScan.get())) {
-    return KernelHandle{};
+bool HasEnded(const ScanEnd& scan) {
+  if (!scan.Ended || scan.Ended->load(std::memory_order_acquire)) {
+    return true;
   }
-  HANDLE copy = nullptr;
-  const HANDLE process = ::GetCurrentProcess();
-  ::DuplicateHandle(process, state.CurrentScan->Thread.get(), process, &copy, SYNCHRONIZE, FALSE,
-                    0);
-  return KernelHandle{copy};
-}
-
-// Waits until the scan has ended; false when the listing was asked to stop first.
-bool AwaitScan(const KernelHandle& scan, const StopRequest& stop) {
-  while (scan && ::WaitForSingleObject(scan.get(), StopPollMilliseconds) == WAIT_TIMEOUT) {
-    if (stop.IsSet()) {
-      return false;
-    }
-  }
-  return !stop.IsSet();
+  return scan.Thread && ::WaitForSingleObject(scan.Thread.get(), 0) == WAIT_OBJECT_0;
 }
 
 }  // namespace
@@ -59,10 +45,39 @@ std::unique_ptr<Worker> StartScan(ProgramState& state) {
   });
 }
 
-std::unique_ptr<Worker> StartListing(ProgramState& state) {
-  auto scan = std::make_shared<KernelHandle>(RunningScanThread(state));
+ScanEnd RunningScanEnd(const Worker* scan, HandleDuplicator duplicate) {
+  ScanEnd end;
+  if (!IsWorkerRunning(scan)) {
+    return end;
+  }
+  end.Ended = scan->Ended;
+  HANDLE copy = nullptr;
+  const HANDLE process = ::GetCurrentProcess();
+  if (duplicate(process, scan->Thread.get(), process, &copy, SYNCHRONIZE, FALSE, 0)) {
+    end.Thread.reset(copy);
+  }
+  return end;
+}
+
+bool AwaitScanEnd(const ScanEnd& scan, const StopRequest& stop) {
+  while (!HasEnded(scan)) {
+    if (stop.IsSet()) {
+      return false;
+    }
+    // Without a handle of the thread, the end mark is looked at as often as the stop request.
+    if (scan.Thread) {
+      ::WaitForSingleObject(scan.Thread.get(), StopPollMilliseconds);
+    } else {
+      ::Sleep(StopPollMilliseconds);
+    }
+  }
+  return !stop.IsSet();
+}
+
+std::unique_ptr<Worker> StartListing(ProgramState& state, HandleDuplicator duplicate) {
+  auto scan = std::make_shared<ScanEnd>(RunningScanEnd(state.CurrentScan.get(), duplicate));
   return StartWorker([&state, extension = state.SelectedExtension, scan](const StopRequest& stop) {
-    if (AwaitScan(*scan, stop)) {
+    if (AwaitScanEnd(*scan, stop)) {
       ListingView view(state);
       ListExtensionFiles(extension, state.Catalogue, view, stop);
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -15,7 +18,27 @@ struct Worker {
   StopRequest Stop;
   KernelHandle Thread;
   std::function<void(const StopRequest& stop)> Body;
+  // Set once the body has returned. Whoever must wait for the worker without a handle of its
+  // thread keeps a share of it, so it outlives the worker.
+  std::shared_ptr<std::atomic<bool>> Ended = std::make_shared<std::atomic<bool>>(false);
 };
+
+// How a listing gets its own handle of the running scan's thread: the platform's
+// DuplicateHandle, or a stand-in that tests use to make it fail.
+using HandleDuplicator = BOOL(WINAPI*)(HANDLE, HANDLE, HANDLE, LPHANDLE, DWORD, BOOL, DWORD);
+
+// The end of the scan that ran when a listing started, as the listing waits for it: the scan's
+// end mark, and a handle of its thread when one could be had. Both empty when no scan ran.
+struct ScanEnd {
+  KernelHandle Thread;
+  std::shared_ptr<const std::atomic<bool>> Ended;
+};
+
+[[nodiscard]] ScanEnd RunningScanEnd(const Worker* scan, HandleDuplicator duplicate);
+
+// Waits until the scan has ended, whichever way its end can be seen; false when the stop
+// request came first.
+[[nodiscard]] bool AwaitScanEnd(const ScanEnd& scan, const StopRequest& stop);
 
 // Starts a scan of the root folder into the catalogue, the tally and the extension list.
 // Empty when the thread cannot be made.
@@ -23,7 +46,8 @@ struct Worker {
 
 // Starts a listing of the selected extension's files into the file list. While a scan still
 // fills the catalogue, the listing waits for it to end before it reads the catalogue.
-[[nodiscard]] std::unique_ptr<Worker> StartListing(ProgramState& state);
+[[nodiscard]] std::unique_ptr<Worker> StartListing(ProgramState& state,
+                                                   HandleDuplicator duplicate = ::DuplicateHandle);
 
 [[nodiscard]] bool IsWorkerRunning(const Worker* worker);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,11 +14,16 @@
 #include "catalogue/file_listing.h"
 #include "catalogue/upper_extension.h"
 #include "catalogue/walk_folder.h"
+#include "common/file_size.h"
 #include "common/handles.h"
 #include "common/list_view.h"
+#include "probes/binary_test.h"
+#include "probes/signature.h"
+#include "shell/notepad.h"
 #include "shell/start_up.h"
 #include "shell/workers.h"
 #include "tests/support/drive_d.h"
+#include "tests/support/linux_side.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
@@ -225,6 +231,81 @@ TEST_F(FaultScan, NamesWithBlanksPercentSignsAndNonBmpCharactersKeepEveryCodeUni
     ASSERT_TRUE(rows.contains(tree_.Path(name))) << ::testing::PrintToString(name);
     EXPECT_EQ(rows.at(tree_.Path(name))[SizeColumn], L"3");
   }
+}
+
+constexpr std::int32_t ExecutableSignature = 23117;
+
+// Names that the Win32 path rules would rewrite, each beside the name they would be rewritten
+// to: a folder x. beside x, with a file of its own; a.txt. beside a.txt; a trailing blank on a
+// folder and on a file. Made on the Linux side, as Windows itself cannot make them.
+constexpr char RewrittenNames[] =
+    "mkdir x x. 'y ' y\n"
+    "printf plain > x/f.txt; printf text > x/s.bin\n"
+    "printf 'dotted folder' > x./f.txt; printf 'MZ\\220\\0\\3' > x./s.bin\n"
+    "printf log > x./only-dotted.log\n"
+    "printf 12 > y/f.txt; printf 1234567 > 'y /f.txt'\n"
+    "printf abc > a.txt; printf 'MZ and more' > a.txt.\n"
+    "printf b > b.txt; printf 'b blank' > 'b.txt '\n";
+
+TEST_F(FaultScan, NamesThePathRulesWouldRewriteAreWalkedListedAndProbedAsThemselves) {
+  if (!testing::HasLinuxSide()) {
+    GTEST_SKIP() << "needs a Linux side to make the names";
+  }
+  const testing::LinuxTree names(RewrittenNames);
+  ASSERT_TRUE(names.Built());
+  const auto path = [&names](std::wstring_view relative) { return names.Path(relative); };
+  Scan(names.Root());
+  const std::wstring expected[] = {L"a.txt",     L"a.txt.",    L"b.txt",
+                                   L"b.txt ",    L"x\\f.txt",  L"x\\s.bin",
+                                   L"x.\\f.txt", L"x.\\s.bin", L"x.\\only-dotted.log",
+                                   L"y\\f.txt",  L"y \\f.txt"};
+  std::multiset<std::wstring> expectedPaths;
+  for (const std::wstring& relative : expected) {
+    expectedPaths.insert(path(relative));
+  }
+  EXPECT_EQ(std::multiset<std::wstring>(State().Catalogue.begin(), State().Catalogue.end()),
+            expectedPaths);
+  EXPECT_EQ(ExtensionCell(State(), L"TXT", FileCountColumn), L"6");
+  EXPECT_EQ(ExtensionCell(State(), L"LOG", FileCountColumn), L"1");
+  // The folder x. comes after x, so its s.bin is the sample, and it is the one read.
+  const TallyEntry* binary = State().Tally.Find(L"BIN");
+  ASSERT_NE(binary, nullptr);
+  ASSERT_EQ(binary->SamplePath, path(L"x.\\s.bin"));
+  EXPECT_EQ(ExtensionCell(State(), L"BIN", TypeColumn), L"PE");
+
+  const auto rows = List(L"TXT");
+  const std::map<std::wstring, std::wstring> sizes = {{L"a.txt", L"3"},    {L"b.txt", L"1"},
+                                                      {L"x\\f.txt", L"5"}, {L"x.\\f.txt", L"13"},
+                                                      {L"y\\f.txt", L"2"}, {L"y \\f.txt", L"7"}};
+  ASSERT_EQ(rows.size(), sizes.size());
+  for (const auto& [relative, size] : sizes) {
+    ASSERT_TRUE(rows.contains(path(relative))) << ::testing::PrintToString(relative);
+    EXPECT_EQ(rows.at(path(relative))[SizeColumn], size) << ::testing::PrintToString(relative);
+    EXPECT_NE(rows.at(path(relative))[ModifiedColumn], L"1970-01-01");
+  }
+  EXPECT_EQ(List(L"LOG").at(path(L"x.\\only-dotted.log"))[SizeColumn], L"3");
+
+  // Files without an extension are neither listed nor probed by a scan; looked up and probed
+  // directly they answer for themselves, not for their namesakes.
+  EXPECT_EQ(QueryFileSize(path(L"a.txt.")), 11);
+  EXPECT_EQ(QueryFileSize(path(L"b.txt ")), 7);
+  EXPECT_EQ(QueryFileSize(path(L"x.")), SizeOfFolder);
+  EXPECT_NE(QueryModifiedDate(path(L"a.txt.")), 0);
+  EXPECT_EQ(ReadLeadingWord(path(L"a.txt.")), ExecutableSignature);
+  EXPECT_NE(ReadLeadingWord(path(L"a.txt")), ExecutableSignature);
+  EXPECT_TRUE(IsBinaryFile(path(L"x.\\s.bin")));
+  EXPECT_FALSE(IsBinaryFile(path(L"x\\s.bin")));
+
+  // What the user sees and what Notepad is given is the path as the walk built it. The file
+  // list now holds the one LOG file.
+  std::vector<std::wstring> opened;
+  State().OpenFile = [&opened](const std::wstring& file) { opened.push_back(file); };
+  const std::wstring dotted = path(L"x.\\only-dotted.log");
+  ASSERT_EQ(CellText(State().FileList, 0, NameColumn), dotted);
+  testing::DoubleClickRow(State().FileList, 0);
+  ASSERT_TRUE(program_->PumpUntilIdle());
+  EXPECT_EQ(opened, std::vector<std::wstring>{dotted});
+  EXPECT_EQ(NotepadCommandLine(dotted), L"\"notepad\" " + dotted);
 }
 
 TEST_F(FaultScan, PathsBeyondTwoHundredSixtyCodeUnitsListWithSizeMinusOne) {

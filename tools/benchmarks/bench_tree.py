@@ -9,6 +9,9 @@ place and renamed, so a broken-off build never passes for a finished one.
   bench_tree.py listing DIR  99,000 .log files in 990 folders under 10 groups.
   bench_tree.py sparse DIR   980 folders of 100 files: one .log file each, the others under 200
                              extensions of about 485 files, so that LOG is the largest.
+  bench_tree.py huge DIR     one folder of 20,000 subfolders (a-folders, each holding one
+                             s.sub) and one folder of 100,000 files (b-files, f000000.h0 on,
+                             extensions h0 to h9 in turn, file n holding n % 7 bytes).
 """
 import os
 import random
@@ -74,11 +77,28 @@ def build_sparse(root):
             open(os.path.join(leaf, "f%06d.e%03d" % (index, index % others)), "wb").close()
 
 
+HUGE_FOLDERS, HUGE_FILES, HUGE_EXTENSIONS, HUGE_SIZES = 20_000, 100_000, 10, 7
+
+
+def build_huge(root):
+    for folder in range(HUGE_FOLDERS):
+        leaf = os.path.join(root, "a-folders", "d%05d" % folder)
+        os.makedirs(leaf)
+        open(os.path.join(leaf, "s.sub"), "wb").close()
+    files = os.path.join(root, "b-files")
+    os.makedirs(files)
+    for index in range(HUGE_FILES):
+        name = "f%06d.h%d" % (index, index % HUGE_EXTENSIONS)
+        with open(os.path.join(files, name), "wb") as file:
+            file.write(b"x" * (index % HUGE_SIZES))
+
+
 def main():
     kind, root = sys.argv[1], sys.argv[2].rstrip("/")
     if os.path.isdir(root):
         return
-    building = root + ".building"
+    # Builders that run at the same time each build their own copy; the first to finish wins.
+    building = "%s.building-%d" % (root, os.getpid())
     shutil.rmtree(building, ignore_errors=True)
     if kind == "scan":
         samples = build_scan(building)
@@ -86,9 +106,14 @@ def main():
             listing.write("".join(name.replace("/", "\\") + "\n" for name in samples))
     elif kind == "sparse":
         build_sparse(building)
+    elif kind == "huge":
+        build_huge(building)
     else:
         build_listing(building)
-    os.rename(building, root)
+    try:
+        os.rename(building, root)
+    except OSError:
+        shutil.rmtree(building, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -2,9 +2,15 @@
 # Builds a tree of 95,000 empty files in 1,000 folders once, from the Linux side (through Wine
 # it would take a minute), kept under /tmp between runs, then times the walk over it.
 # 95,000 stays under the catalogue cap, so the walk does all of its work.
+# "walk huge" walks the tree of one folder of 100,000 files and one of 20,000 subfolders instead.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 cache=/tmp/tallyfold-bench
+if [ "${1:-}" = huge ]; then
+  trees=${TALLYFOLD_BENCH_TREES:-$cache}
+  python3 "$here/tools/benchmarks/bench_tree.py" huge "$trees/huge-tree"
+  exec wine64 "$TALLYFOLD_BUILD/mingw/tools/benchmarks/walk_bench.exe" "$(winepath -w "$trees/huge-tree")"
+fi
 tree=$cache/walk-tree
 if [ ! -f "$cache/walk-tree.ready" ]; then
   rm -rf "$tree"
