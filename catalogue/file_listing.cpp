@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "catalogue/upper_extension.h"
 #include "common/file_size.h"
 #include "common/handles.h"
+#include "common/upper_extension.h"
 #include "sorting/cell_values.h"
 
 namespace tallyfold {

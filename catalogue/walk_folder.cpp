@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/upper_extension.h"
 #include "common/handles.h"
+#include "common/upper_extension.h"
 
 namespace tallyfold {
 namespace {

@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "catalogue/upper_extension.h"
 #include "common/file_size.h"
+#include "common/upper_extension.h"
 #include "probes/sample_file.h"
 
 namespace tallyfold {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "catalogue/extension_table.h"
-#include "catalogue/upper_extension.h"
 #include "common/list_view.h"
+#include "common/upper_extension.h"
 #include "shell/folder_box.h"
 #include "shell/handlers.h"
 #include "shell/notepad.h"

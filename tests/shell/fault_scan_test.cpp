@@ -11,10 +11,10 @@
 
 #include "catalogue/extension_table.h"
 #include "catalogue/file_listing.h"
-#include "catalogue/upper_extension.h"
 #include "catalogue/walk_folder.h"
 #include "common/handles.h"
 #include "common/list_view.h"
+#include "common/upper_extension.h"
 #include "shell/start_up.h"
 #include "shell/workers.h"
 #include "tests/support/drive_d.h"
