@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "catalogue/walk_folder.h"
+#include "common/date_value.h"
 #include "common/list_view.h"
 #include "shell/worker_views.h"
-#include "sorting/cell_values.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
