@@ -30,8 +30,8 @@ Verdict VerdictByExtension(std::wstring_view path) noexcept {
 }
 
 std::size_t TextSampleLength(std::int64_t size) noexcept {
-  const bool whole = size >= 1 && size < TextSampleLimit;
-  return static_cast<std::size_t>(whole ? size : TextSampleLimit);
+  const bool whole = size >= 1 && size < SampleLength;
+  return static_cast<std::size_t>(whole ? size : SampleLength);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ std::size_t EntropySampleLength(std::int64_t size) noexcept {
   if (size >= 1 && size <= WholeFileLimit) {
     return static_cast<std::size_t>(size);
   }
-  return static_cast<std::size_t>(size > HeadOnlyLimit ? SplitSampleLength : HeadSampleLength);
+  return static_cast<std::size_t>(size > HeadOnlyLimit ? SplitSampleLength : SampleLength);
 }
 
 double SampleEntropy(std::wstring_view path, std::int64_t size) noexcept {

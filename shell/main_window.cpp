@@ -18,6 +18,7 @@ constexpr wchar_t WindowClassName[] = L"TallyfoldMainWindow";
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int ClientWidth = 1000, ClientHeight = 480;
 constexpr wchar_t MakerAddress[] = L"https://tallyfold.org";
+// The picture of every extension row: whatever the system's imageres.dll holds at this index.
 constexpr int ExtensionIconIndex = 222;
 
 struct ControlPlace {

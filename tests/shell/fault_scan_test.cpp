@@ -12,6 +12,7 @@
 #include "catalogue/extension_table.h"
 #include "catalogue/file_listing.h"
 #include "catalogue/walk_folder.h"
+#include "common/file_size.h"
 #include "common/handles.h"
 #include "common/list_view.h"
 #include "common/upper_extension.h"
@@ -30,7 +31,6 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 constexpr DWORD HelperReadyMs = 10'000;
 constexpr std::int64_t HugeFileSize = 5'000'000'000;
-constexpr std::size_t LongestLookedUpPath = 260;
 
 // The extension list's row of an extension: its cells, or none.
 std::vector<std::wstring> ExtensionRow(const ProgramState& state, std::wstring_view extension) {
@@ -235,7 +235,7 @@ TEST_F(FaultScan, PathsBeyondTwoHundredSixtyCodeUnitsListWithSizeMinusOne) {
   // Made through the long-path form, which every Windows accepts.
   TempTree::WriteFile(L"\\\\?\\" + tree_.Path(deep + L"far.txt"), "abc");
   tree_.AddFile(L"near.txt", "abcd");
-  ASSERT_GT(tree_.Path(deep + L"far.txt").size(), LongestLookedUpPath);
+  ASSERT_GT(tree_.Path(deep + L"far.txt").size(), SizePathLimit);
   ASSERT_NE(::GetFileAttributesW((L"\\\\?\\" + tree_.Path(deep + L"far.txt")).c_str()),
             INVALID_FILE_ATTRIBUTES);
   Scan(tree_.Root());
