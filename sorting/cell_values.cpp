@@ -109,6 +109,10 @@ bool ReadToken(std::wstring_view mask, std::size_t& at, std::wstring_view text,
 
 }  // namespace
 
+void UseFullStopDecimalPoint() {
+  setlocale(LC_NUMERIC, "English");
+}
+
 float ParseDecimal(std::wstring_view text) {
   const std::wstring copy(text);
   if (_wcsicmp(copy.c_str(), L"+Infinity") == 0) {
@@ -120,8 +124,6 @@ float ParseDecimal(std::wstring_view text) {
   if (_wcsicmp(copy.c_str(), L"NaN") == 0) {
     return std::numeric_limits<float>::quiet_NaN();
   }
-  // The user's settings may have changed the decimal point; a full stop is always meant here.
-  setlocale(LC_NUMERIC, "English");
   float value = 0.0F;
   if (ScanFloat(copy.c_str(), &value) != 1) {
     return 0.0F;

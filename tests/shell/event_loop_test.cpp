@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "shell/notepad.h"
 #include "shell/start_up.h"
 #include "shell/workers.h"
+#include "sorting/cell_values.h"
 #include "sorting/header_sort.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
@@ -106,9 +108,12 @@ class ScannedWindow : public ::testing::Test {
 TEST(StartUp, ShowsTheRefreshingTitleUntilTheScanReports) {
   TempTree tree;
   MakeSmallTree(tree);
+  // A decimal point that the user's settings made a comma is a full stop again once started.
+  setlocale(LC_NUMERIC, "German");
   ProgramWindow program(StartUp(L"tallyfold.exe \"" + tree.Root() + L"\""));
   // The scan's title requests wait for this thread, which has not served them yet.
   EXPECT_EQ(program.Title(), L"Tallyfold [Refreshing...]");
+  EXPECT_FLOAT_EQ(ParseDecimal(L"1.5"), 1.5F);
   EXPECT_EQ(program.State().RootFolder, tree.Root());
   ASSERT_TRUE(program.PumpUntilIdle());
   EXPECT_EQ(program.Title(), L"Tallyfold [3 extensions]");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 
 namespace tallyfold {
@@ -64,6 +65,19 @@ TEST(DecimalReading, ReadsLikeTheRuntimeWithAFullStop) {
   EXPECT_EQ(ParseDecimal(L"+INFINITY"), INFINITY);
   EXPECT_EQ(ParseDecimal(L"-infinity"), -INFINITY);
   EXPECT_TRUE(std::isnan(ParseDecimal(L"nAn")));
+}
+
+TEST(DecimalReading, TakesAFullStopOnceTheNumericLocaleIsSet) {
+  // A locale whose decimal point is a comma, as a user's settings may give.
+  if (setlocale(LC_NUMERIC, "German") == nullptr) {
+    UseFullStopDecimalPoint();
+    GTEST_SKIP() << "the runtime knows no German locale";
+  }
+  const float commaRead = ParseDecimal(L"1,5");
+  UseFullStopDecimalPoint();
+  EXPECT_FLOAT_EQ(commaRead, 1.5F);
+  EXPECT_FLOAT_EQ(ParseDecimal(L"1.5"), 1.5F);
+  EXPECT_FLOAT_EQ(ParseDecimal(L"1,5"), 1.0F);
 }
 
 }  // namespace

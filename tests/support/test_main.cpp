@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "sorting/cell_values.h"
+
 namespace {
 
 // A test that hangs (two threads waiting for each other, a wait that never ends) fails the run
@@ -50,6 +52,8 @@ class Watchdog : public testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // As the program's start-up does, before any test starts a thread.
+  tallyfold::UseFullStopDecimalPoint();
   testing::UnitTest::GetInstance()->listeners().Append(new Watchdog);
   return RUN_ALL_TESTS();
 }
