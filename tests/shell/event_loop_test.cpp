@@ -19,6 +19,7 @@
 #include "shell/workers.h"
 #include "sorting/cell_values.h"
 #include "sorting/header_sort.h"
+#include "tests/support/drive_d.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
@@ -253,17 +254,12 @@ namespace tallyfold {
 namespace {
 
 // Drive D: of the test prefix holds only this small tree while a test runs: DAT, 2 files.
-class DriveD {
+class DriveD : public testing::DriveDFolder {
  public:
-  DriveD() {
-    testing::RemoveTree(Folder);
-    testing::TempTree::WriteFile(Folder + L"\\on d.dat", "d");
-    testing::TempTree::WriteFile(Folder + L"\\d2.dat", "d");
+  DriveD() : DriveDFolder(L"walked") {
+    AddFile(L"on d.dat", "d");
+    AddFile(L"d2.dat", "d");
   }
-  ~DriveD() { testing::RemoveTree(Folder); }
-
- private:
-  const std::wstring Folder = L"D:\\walked";
 };
 
 bool CataloguedUnder(const ProgramState& state, std::wstring_view root) {

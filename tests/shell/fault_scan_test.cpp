@@ -19,6 +19,7 @@
 #include "shell/start_up.h"
 #include "shell/workers.h"
 #include "tests/support/drive_d.h"
+#include "tests/support/process.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
@@ -73,12 +74,6 @@ class FaultScan : public ::testing::Test {
   std::unique_ptr<ProgramWindow> program_;
 };
 
-std::wstring HelperPath() {
-  wchar_t path[MAX_PATH];
-  std::wstring self(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-  return self.substr(0, self.rfind(L'\\')) + L"\\hold_file.exe";
-}
-
 bool IsHeldElsewhere(const std::wstring& path) {
   FileHandle probe{::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
@@ -89,18 +84,11 @@ bool IsHeldElsewhere(const std::wstring& path) {
 class FileHolder {
  public:
   explicit FileHolder(const std::vector<std::wstring>& paths) {
-    std::wstring commandLine = L"\"" + HelperPath() + L"\"";
+    std::wstring commandLine = L"\"" + testing::BuiltProgram(L"hold_file.exe") + L"\"";
     for (const std::wstring& path : paths) {
       commandLine += L" \"" + path + L"\"";
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                         nullptr, nullptr, &startup, &started)) {
-      process_.reset(started.hProcess);
-      KernelHandle thread{started.hThread};
-    }
+    process_ = testing::StartProcess(commandLine, {}, {}, CREATE_NO_WINDOW);
     const ULONGLONG end = ::GetTickCount64() + HelperReadyMs;
     while (process_ && !std::all_of(paths.begin(), paths.end(), IsHeldElsewhere) &&
            ::GetTickCount64() < end) {
@@ -287,18 +275,9 @@ TEST_F(FaultScan, ADriveLetterAloneWalksTheRootOfThatDrive) {
 // CreateProcessW names, which is how links are made and removed there: Wine's
 // CreateSymbolicLinkW reports success and makes nothing, and its RemoveDirectoryW leaves a link.
 bool RunSystemTool(const std::wstring& tool, std::wstring arguments, const std::wstring& folder) {
-  std::wstring commandLine = L"/bin/" + tool + L" " + arguments;
-  const std::wstring program = L"Z:\\bin\\" + tool;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &started)) {
-    return false;
-  }
-  KernelHandle process{started.hProcess};
-  KernelHandle thread{started.hThread};
-  return ::WaitForSingleObject(process.get(), HelperReadyMs) == WAIT_OBJECT_0;
+  const KernelHandle process =
+      testing::StartProcess(L"/bin/" + tool + L" " + arguments, L"Z:\\bin\\" + tool, folder);
+  return process && ::WaitForSingleObject(process.get(), HelperReadyMs) == WAIT_OBJECT_0;
 }
 
 // Wine may report a Unix program ended before its work shows, so look until it does.

@@ -8,6 +8,7 @@
 #include "shell/folder_box.h"
 #include "shell/program_identity.h"
 #include "tests/support/program_window.h"
+#include "tests/support/window_text.h"
 
 namespace tallyfold {
 namespace {
@@ -102,9 +103,8 @@ TEST(MainWindow, VersionLabelIsDisabledAndNamesTheVersion) {
   ProgramWindow program;
   HWND label = program.State().VersionLabel;
   EXPECT_FALSE(::IsWindowEnabled(label));
-  wchar_t text[256];
-  ::GetWindowTextW(label, text, 256);
-  EXPECT_TRUE(std::wstring(text).starts_with(L"v1.023 - ")) << ::testing::PrintToString(text);
+  const std::wstring text = testing::WindowText(label);
+  EXPECT_TRUE(text.starts_with(L"v1.023 - ")) << ::testing::PrintToString(text);
 }
 
 struct ColumnSpec {

@@ -83,7 +83,7 @@ TEST(Program, WalksItsRootShowsTheResultAndClosesWithCodeZero) {
   RunningProgram program = StartProgram(tree.Root());
   ASSERT_TRUE(program.Started());
   ASSERT_GE(program.AwaitTitle(IsResultTitle), 0.0);
-  EXPECT_EQ(testing::Title(program.Window()), L"Tallyfold [2 extensions]");
+  EXPECT_EQ(testing::WindowText(program.Window()), L"Tallyfold [2 extensions]");
   HWND list = ::GetDlgItem(program.Window(), ExtensionListId);
   EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(program.Close(), 0);

@@ -100,7 +100,7 @@ Phases Watch(const RunningProgram& program, std::wstring& title) {
       ::SendMessageTimeoutW(::GetDlgItem(window, ExtensionListId), LVM_GETITEMCOUNT, 0, 0,
                             SMTO_NORMAL, AskMilliseconds, &rows);
       phases.firstRow = phases.firstRow < 0 && rows > 0 ? now : phases.firstRow;
-      title = Title(window);
+      title = WindowText(window);
       phases.result = IsResultTitle(title) ? now : -1.0;
     }
     ::Sleep(ScanPollMilliseconds);
