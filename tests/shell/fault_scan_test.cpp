@@ -231,10 +231,10 @@ TEST_F(FaultScan, PathsBeyondTwoHundredSixtyCodeUnitsListWithSizeMinusOne) {
   EXPECT_EQ(rows.at(tree_.Path(L"near.txt"))[SizeColumn], L"4");
   // A platform that refuses the long path leaves it out of the walk; one that lists it shows it
   // with -1, since its first 260 code units end inside a folder name and so name nothing.
-  if (rows.contains(tree_.Path(deep + L"far.txt"))) {
-    EXPECT_EQ(rows.at(tree_.Path(deep + L"far.txt"))[SizeColumn], L"-1");
+  if (!rows.contains(tree_.Path(deep + L"far.txt"))) {
+    GTEST_SKIP() << "the platform refused the long path, so its listed size was not seen";
   }
-  std::printf("the long path was %s\n", rows.size() == 2 ? "walked" : "refused");
+  EXPECT_EQ(rows.at(tree_.Path(deep + L"far.txt"))[SizeColumn], L"-1");
 }
 
 TEST_F(FaultScan, HugeSparseAndOutOfRangeDatedFilesListSoundly) {
