@@ -6,7 +6,7 @@
 #include "common/file_size.h"
 #include "common/handles.h"
 #include "common/literal_path.h"
-#include "sorting/cell_values.h"
+#include "common/date_value.h"
 
 namespace tallyfold {
 

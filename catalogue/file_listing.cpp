@@ -9,15 +9,13 @@
 #include "catalogue/file_facts.h"
 #include "catalogue/folder_facts.h"
 #include "catalogue/listing_plan.h"
-#include "catalogue/upper_extension.h"
+#include "common/date_value.h"
 #include "common/handles.h"
 #include "common/literal_path.h"
+#include "common/upper_extension.h"
 
 namespace tallyfold {
 namespace {
-
-constexpr std::int32_t SecondsPerDay = 86'400;
-constexpr std::int32_t OutOfRangeDate = -1;
 
 std::wstring FileRowCells(std::wstring_view path, const FileFacts& facts) {
   std::wstring cells(path);
@@ -147,22 +145,12 @@ std::int32_t QueryModifiedDate(std::wstring_view path) {
 }
 
 std::wstring ModifiedText(std::int32_t dateValue) {
-  if (dateValue == OutOfRangeDate) {
+  if (dateValue == NoDate) {
     return L"0000-00-00";
   }
-  // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
-  const std::int32_t days = dateValue / SecondsPerDay + 719'468;
-  const std::int32_t era = days / 146'097;
-  const std::int32_t dayOfEra = days - era * 146'097;
-  const std::int32_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
-  const std::int32_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int32_t monthIndex = (5 * dayOfYear + 2) / 153;
-  const std::int32_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-  const std::int32_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-  const std::int32_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  const CivilDate date = CivilDateOf(dateValue);
   wchar_t text[16];
-  std::swprintf(text, std::size(text), L"%04d-%02d-%02d", year, month, day);
+  std::swprintf(text, std::size(text), L"%04d-%02d-%02d", date.year, date.month, date.day);
   return text;
 }
 

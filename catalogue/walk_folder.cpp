@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/upper_extension.h"
 #include "common/handles.h"
 #include "common/literal_path.h"
+#include "common/upper_extension.h"
 
 namespace tallyfold {
 namespace {

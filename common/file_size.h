@@ -10,7 +10,7 @@ namespace tallyfold {
 inline constexpr std::int64_t SizeOfNothing = -1;
 inline constexpr std::int64_t SizeOfFolder = -2;
 // Only this many code units of a path are looked at.
-inline constexpr std::size_t SizePathLimit = 260;
+inline constexpr std::size_t SizePathLimit = MAX_PATH;
 
 // The size in bytes of the file at path, read from its directory entry without opening it, so
 // that it also answers for a file another process holds open. SizeOfFolder for a folder or a

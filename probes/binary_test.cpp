@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "catalogue/upper_extension.h"
 #include "common/file_size.h"
+#include "common/upper_extension.h"
 #include "probes/sample_file.h"
 
 namespace tallyfold {
@@ -30,8 +30,8 @@ Verdict VerdictByExtension(std::wstring_view path) noexcept {
 }
 
 std::size_t TextSampleLength(std::int64_t size) noexcept {
-  const bool whole = size >= 1 && size < TextSampleLimit;
-  return static_cast<std::size_t>(whole ? size : TextSampleLimit);
+  const bool whole = size >= 1 && size < SampleLength;
+  return static_cast<std::size_t>(whole ? size : SampleLength);
 }
 
 }  // namespace

@@ -5,9 +5,6 @@
 
 namespace tallyfold {
 
-// The text test looks at no more than this many bytes from the start of a file.
-inline constexpr std::int64_t TextSampleLimit = 8192;
-
 // True when the sample at path looks like binary data: SYS files by their extension alone, TXT
 // and STRINGS files never, any other file when one of its first 8192 bytes (or of all its bytes,
 // if it is shorter) is of the binary class. A sample that cannot be opened, an empty one and

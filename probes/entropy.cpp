@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
-#include "catalogue/upper_extension.h"
 #include "common/file_size.h"
+#include "common/upper_extension.h"
 #include "probes/sample_file.h"
 
 namespace tallyfold {
@@ -45,7 +45,7 @@ std::size_t EntropySampleLength(std::int64_t size) noexcept {
   if (size >= 1 && size <= WholeFileLimit) {
     return static_cast<std::size_t>(size);
   }
-  return static_cast<std::size_t>(size > HeadOnlyLimit ? SplitSampleLength : HeadSampleLength);
+  return static_cast<std::size_t>(size > HeadOnlyLimit ? SplitSampleLength : SampleLength);
 }
 
 double SampleEntropy(std::wstring_view path, std::int64_t size) noexcept {

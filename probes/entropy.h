@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "probes/sample_file.h"
+
 namespace tallyfold {
 
 // Entropy figures that replace the estimate for two extensions, whatever their samples hold.
@@ -11,8 +13,7 @@ inline constexpr double ExecutableEntropy = 6.912;
 inline constexpr double WaveEntropy = 6.645;
 
 // Sample layout of the estimate.
-inline constexpr std::int64_t WholeFileLimit = 8191;
-inline constexpr std::int64_t HeadSampleLength = 8192;
+inline constexpr std::int64_t WholeFileLimit = SampleLength - 1;
 inline constexpr std::int64_t HeadOnlyLimit = 128128;
 inline constexpr std::int64_t SplitSampleLength = 65536;
 

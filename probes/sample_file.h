@@ -10,6 +10,9 @@
 
 namespace tallyfold {
 
+// Both probes read at most this many bytes from the start of a sample.
+inline constexpr std::int64_t SampleLength = 8192;
+
 // Opens a sample for reading only, and only if it exists. It shares with nobody, so a file
 // that another process holds open does not open: the probes then answer from a zero sample.
 // Empty when the file does not open.

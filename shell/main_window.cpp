@@ -18,6 +18,7 @@ constexpr wchar_t WindowClassName[] = L"TallyfoldMainWindow";
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int ClientWidth = 1000, ClientHeight = 480;
 constexpr wchar_t MakerAddress[] = L"https://tallyfold.org";
+// The picture of every extension row: whatever the system's imageres.dll holds at this index.
 constexpr int ExtensionIconIndex = 222;
 
 struct ControlPlace {
@@ -31,13 +32,13 @@ constexpr DWORD ListStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
 constexpr DWORD ListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
 
-struct ColumnSpec {
+struct ColumnLayout {
   const wchar_t* caption;
   int width;
 };
-constexpr ColumnSpec ExtensionColumns[] = {
+constexpr ColumnLayout ExtensionColumns[] = {
     {L"Extension", 100}, {L"File count", 65}, {L"Type", 55}, {L"Entropy", 55}};
-constexpr ColumnSpec FileColumns[] = {{L"Name", 440}, {L"Size", 90}, {L"Modified", 90}};
+constexpr ColumnLayout FileColumns[] = {{L"Name", 440}, {L"Size", 90}, {L"Modified", 90}};
 
 HMENU AsMenu(int id) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -99,7 +100,7 @@ HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wch
   return control;
 }
 
-HWND CreateList(HWND parent, DWORD style, ControlPlace place, int id, const ColumnSpec& first) {
+HWND CreateList(HWND parent, DWORD style, ControlPlace place, int id, const ColumnLayout& first) {
   HWND list = CreateChild(parent, WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, place, id);
   ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, ListExtendedStyle, ListExtendedStyle);
   PrepareList(list);
@@ -108,7 +109,7 @@ HWND CreateList(HWND parent, DWORD style, ControlPlace place, int id, const Colu
 }
 
 template <std::size_t N>
-void AddColumnsAfterFirst(HWND list, const ColumnSpec (&columns)[N]) {
+void AddColumnsAfterFirst(HWND list, const ColumnLayout (&columns)[N]) {
   for (std::size_t column = 1; column < N; ++column) {
     AddColumn(list, static_cast<int>(column), columns[column].caption, columns[column].width);
   }

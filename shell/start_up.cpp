@@ -10,6 +10,7 @@
 #include "shell/notepad.h"
 #include "shell/title_line.h"
 #include "shell/workers.h"
+#include "sorting/cell_values.h"
 #include "sorting/header_sort.h"
 
 namespace tallyfold {
@@ -21,6 +22,7 @@ void InitialisePlatform() {
   ::InitCommonControlsEx(&controls);
   // The folder box asks the shell for drive names and icons.
   ::OleInitialize(nullptr);
+  UseFullStopDecimalPoint();
 }
 
 }  // namespace

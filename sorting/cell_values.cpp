@@ -10,42 +10,13 @@
 namespace tallyfold {
 namespace {
 
+// A date text that leaves out its year or its time of day means 1970 and midnight.
 constexpr int FirstYear = 1970;
-constexpr int LastYear = 2038;
-constexpr int MonthsPerYear = 12;
-constexpr int LongestMonth = 31;
-constexpr int LeapFebruary = 29;
-constexpr int HoursPerDay = 24;
-constexpr int MinutesPerHour = 60;
-constexpr int SecondsPerMinute = 60;
-constexpr std::int64_t SecondsPerDay = 86'400;
-constexpr std::int64_t LastSecond = std::numeric_limits<std::int32_t>::max();
 constexpr int TwoDigitCentury = 2000;
 constexpr int TwoDigitPastCentury = 1900;
 constexpr int TwoDigitPivot = 70;
 constexpr int FullYearDigits = 4;
 constexpr int FieldDigits = 2;
-constexpr std::array<int, MonthsPerYear> DaysInMonth = {31, 28, 31, 30, 31, 30,
-                                                        31, 31, 30, 31, 30, 31};
-
-bool IsLeapYear(int year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
-int DaysIn(int year, int month) {
-  return month == 2 && IsLeapYear(year) ? LeapFebruary : DaysInMonth[month - 1];
-}
-
-std::int64_t DaysBefore(int year, int month, int day) {
-  std::int64_t days = day - 1;
-  for (int earlier = FirstYear; earlier < year; ++earlier) {
-    days += IsLeapYear(earlier) ? 366 : 365;
-  }
-  for (int earlier = 1; earlier < month; ++earlier) {
-    days += DaysIn(year, earlier);
-  }
-  return days;
-}
 
 // Reads the C runtime's own "%f" so that numbers read exactly as the system library reads them.
 int ScanFloat(const wchar_t* text, float* value) {
@@ -138,16 +109,8 @@ bool ReadToken(std::wstring_view mask, std::size_t& at, std::wstring_view text,
 
 }  // namespace
 
-std::int32_t DateValue(int year, int month, int day, int hour, int minute, int second) {
-  if (year < FirstYear || year > LastYear || month < 1 || month > MonthsPerYear || day < 1 ||
-      day > LongestMonth || day > DaysIn(year, month) || hour < 0 || hour >= HoursPerDay ||
-      minute < 0 || minute >= MinutesPerHour || second < 0 || second >= SecondsPerMinute) {
-    return NoDate;
-  }
-  const std::int64_t seconds =
-      DaysBefore(year, month, day) * SecondsPerDay +
-      (static_cast<std::int64_t>(hour) * MinutesPerHour + minute) * SecondsPerMinute + second;
-  return seconds > LastSecond ? NoDate : static_cast<std::int32_t>(seconds);
+void UseFullStopDecimalPoint() {
+  setlocale(LC_NUMERIC, "English");
 }
 
 float ParseDecimal(std::wstring_view text) {
@@ -161,8 +124,6 @@ float ParseDecimal(std::wstring_view text) {
   if (_wcsicmp(copy.c_str(), L"NaN") == 0) {
     return std::numeric_limits<float>::quiet_NaN();
   }
-  // The user's settings may have changed the decimal point; a full stop is always meant here.
-  setlocale(LC_NUMERIC, "English");
   float value = 0.0F;
   if (ScanFloat(copy.c_str(), &value) != 1) {
     return 0.0F;

@@ -3,18 +3,17 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/date_value.h"
+
 namespace tallyfold {
 
-// A date value that names no moment, or one outside the range below.
-inline constexpr std::int32_t NoDate = -1;
-
-// Seconds from 1970-01-01 00:00:00, without time zone; NoDate for an impossible date or one
-// outside 1970-01-01 00:00:00 to 2038-01-19 03:14:07.
-[[nodiscard]] std::int32_t DateValue(int year, int month, int day, int hour, int minute,
-                                     int second);
+// Gives the C runtime the numeric locale ParseDecimal reads with, whose decimal point is a full
+// stop whatever the user's settings. The locale is the whole process's: start-up sets it once,
+// before any other thread runs, and nothing changes it afterwards.
+void UseFullStopDecimalPoint();
 
 // "+Infinity", "-Infinity" and "NaN" in any case, else the C runtime's "%f" reading with "." as
-// the decimal point; 0 when nothing can be read.
+// the decimal point (see UseFullStopDecimalPoint); 0 when nothing can be read.
 [[nodiscard]] float ParseDecimal(std::wstring_view text);
 
 // Reads a date text with a mask of %yyyy %yy %mm %dd %hh %ii %ss tokens; NoDate when the text

@@ -13,7 +13,7 @@
 #include "catalogue/file_listing.h"
 #include "catalogue/folder_facts.h"
 #include "catalogue/listing_plan.h"
-#include "catalogue/upper_extension.h"
+#include "common/upper_extension.h"
 #include "catalogue/walk_folder.h"
 #include "common/file_size.h"
 #include "tests/catalogue/walk_fixtures.h"

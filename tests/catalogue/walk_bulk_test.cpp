@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/upper_extension.h"
 #include "common/handles.h"
+#include "common/upper_extension.h"
 #include "tests/catalogue/walk_fixtures.h"
 #include "tests/support/temp_tree.h"
 

@@ -8,6 +8,7 @@
 
 #include "common/handles.h"
 #include "tests/catalogue/walk_fixtures.h"
+#include "tests/support/drive_d.h"
 #include "tests/support/temp_tree.h"
 
 namespace tallyfold {
@@ -15,7 +16,6 @@ namespace {
 
 using Paths = std::vector<std::wstring>;
 using testing::CountOf;
-using testing::RemoveTree;
 using testing::TempTree;
 using testing::WalkAndRecord;
 
@@ -26,28 +26,15 @@ constexpr int NestedLevels = 10;
 
 // A numbered chain D:\walk-<pid>\1\2\...\10 with one file f<level>.txt at every level, so
 // that whole-path backslash counts are known, unlike those of the temp folder.
-class NestedTreeOnDriveD {
+class NestedTreeOnDriveD : public testing::DriveDFolder {
  public:
-  NestedTreeOnDriveD()
-      : base_(std::wstring(DriveD) + L"w" + std::to_wstring(::GetCurrentProcessId())) {
-    std::wstring folder = base_;
-    ::CreateDirectoryW(folder.c_str(), nullptr);
+  NestedTreeOnDriveD() : DriveDFolder(L"w" + std::to_wstring(::GetCurrentProcessId())) {
+    std::wstring folder;
     for (int level = 1; level <= NestedLevels; ++level) {
-      folder += L"\\" + std::to_wstring(level);
-      ::CreateDirectoryW(folder.c_str(), nullptr);
-      const std::wstring file = folder + L"\\f" + std::to_wstring(level) + L".txt";
-      ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+      folder += std::to_wstring(level) + L"\\";
+      AddFile(folder + L"f" + std::to_wstring(level) + L".txt", "");
     }
   }
-  ~NestedTreeOnDriveD() { RemoveTree(base_); }
-  NestedTreeOnDriveD(const NestedTreeOnDriveD&) = delete;
-  NestedTreeOnDriveD& operator=(const NestedTreeOnDriveD&) = delete;
-
-  [[nodiscard]] const std::wstring& Base() const { return base_; }
-
- private:
-  std::wstring base_;
 };
 
 Paths FileNames(const FileCatalogue& catalogue) {
@@ -75,7 +62,7 @@ TEST(WalkFolder, EntersOnlySubfoldersWithFewerThanNineBackslashesInTheWholePath)
       {L"\\1\\2\\3\\4\\5\\6\\7\\8\\9", {L"f9.txt"}},
   };
   for (const DepthCase& c : cases) {
-    const auto walked = WalkAndRecord(tree.Base() + c.rootBelowBase);
+    const auto walked = WalkAndRecord(tree.Root() + c.rootBelowBase);
     EXPECT_EQ(FileNames(walked.Catalogue), c.files) << ::testing::PrintToString(c.rootBelowBase);
   }
 }

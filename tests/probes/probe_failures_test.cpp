@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/file_size.h"
 #include "probes/binary_test.h"
 #include "probes/entropy.h"
 #include "probes/signature.h"
@@ -61,7 +62,7 @@ TEST(Probes, AnswerForSamplesThatCannotBeRead) {
   // The first 260 code units name short.dat, so its size is found, but the path as a whole
   // names nothing that opens.
   std::wstring padded = tree.Path(L"short.dat");
-  padded += std::wstring(260 - padded.size(), L'\\') + L"beyond";
+  padded += std::wstring(SizePathLimit - padded.size(), L'\\') + L"beyond";
   std::wstring cut = tree.Path(L"short.dat");
   cut += L'\0';
   cut += L"tail";

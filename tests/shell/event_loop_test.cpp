@@ -4,19 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "catalogue/extension_table.h"
-#include "catalogue/upper_extension.h"
 #include "common/list_view.h"
+#include "common/upper_extension.h"
 #include "shell/folder_box.h"
 #include "shell/handlers.h"
 #include "shell/notepad.h"
 #include "shell/start_up.h"
 #include "shell/workers.h"
+#include "sorting/cell_values.h"
 #include "sorting/header_sort.h"
+#include "tests/support/drive_d.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
@@ -106,9 +109,12 @@ class ScannedWindow : public ::testing::Test {
 TEST(StartUp, ShowsTheRefreshingTitleUntilTheScanReports) {
   TempTree tree;
   MakeSmallTree(tree);
+  // A decimal point that the user's settings made a comma is a full stop again once started.
+  setlocale(LC_NUMERIC, "German");
   ProgramWindow program(StartUp(L"tallyfold.exe \"" + tree.Root() + L"\""));
   // The scan's title requests wait for this thread, which has not served them yet.
   EXPECT_EQ(program.Title(), L"Tallyfold [Refreshing...]");
+  EXPECT_FLOAT_EQ(ParseDecimal(L"1.5"), 1.5F);
   EXPECT_EQ(program.State().RootFolder, tree.Root());
   ASSERT_TRUE(program.PumpUntilIdle());
   EXPECT_EQ(program.Title(), L"Tallyfold [3 extensions]");
@@ -248,17 +254,12 @@ namespace tallyfold {
 namespace {
 
 // Drive D: of the test prefix holds only this small tree while a test runs: DAT, 2 files.
-class DriveD {
+class DriveD : public testing::DriveDFolder {
  public:
-  DriveD() {
-    testing::RemoveTree(Folder);
-    testing::TempTree::WriteFile(Folder + L"\\on d.dat", "d");
-    testing::TempTree::WriteFile(Folder + L"\\d2.dat", "d");
+  DriveD() : DriveDFolder(L"walked") {
+    AddFile(L"on d.dat", "d");
+    AddFile(L"d2.dat", "d");
   }
-  ~DriveD() { testing::RemoveTree(Folder); }
-
- private:
-  const std::wstring Folder = L"D:\\walked";
 };
 
 bool CataloguedUnder(const ProgramState& state, std::wstring_view root) {

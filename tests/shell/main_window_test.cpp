@@ -8,13 +8,14 @@
 #include "shell/folder_box.h"
 #include "shell/program_identity.h"
 #include "tests/support/program_window.h"
+#include "tests/support/window_text.h"
 
 namespace tallyfold {
 namespace {
 
 using testing::ProgramWindow;
 
-struct ControlSpec {
+struct ControlLayout {
   int id;
   const wchar_t* className;
   RECT place;  // left, top, right, bottom in the client area
@@ -63,25 +64,25 @@ TEST(MainWindow, HasItsFourControls) {
   ProgramWindow program;
   const DWORD listStyle =
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
-  const ControlSpec controls[] = {
+  const ControlLayout controls[] = {
       {335, L"Static", {810, 460, 1150, 480}, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX, 0},
       {12, L"SysListView32", {10, 50, 320, 455}, listStyle | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE},
       {13, L"SysListView32", {330, 15, 985, 455}, listStyle, WS_EX_CLIENTEDGE},
   };
-  for (const ControlSpec& spec : controls) {
-    SCOPED_TRACE(spec.id);
-    HWND control = ::GetDlgItem(program.State().MainWindow, spec.id);
+  for (const ControlLayout& layout : controls) {
+    SCOPED_TRACE(layout.id);
+    HWND control = ::GetDlgItem(program.State().MainWindow, layout.id);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(ClassOf(control), spec.className);
+    EXPECT_EQ(ClassOf(control), layout.className);
     const RECT place = ClientPlace(control);
-    EXPECT_EQ(place.left, spec.place.left);
-    EXPECT_EQ(place.top, spec.place.top);
-    EXPECT_EQ(place.right, spec.place.right);
-    EXPECT_EQ(place.bottom, spec.place.bottom);
+    EXPECT_EQ(place.left, layout.place.left);
+    EXPECT_EQ(place.top, layout.place.top);
+    EXPECT_EQ(place.right, layout.place.right);
+    EXPECT_EQ(place.bottom, layout.place.bottom);
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
-    EXPECT_EQ(style & ~WS_DISABLED, spec.style);
+    EXPECT_EQ(style & ~WS_DISABLED, layout.style);
     EXPECT_EQ(::GetWindowLongPtrW(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY,
-              static_cast<LONG_PTR>(spec.exStyle));
+              static_cast<LONG_PTR>(layout.exStyle));
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)),
               static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
   }
@@ -102,12 +103,11 @@ TEST(MainWindow, VersionLabelIsDisabledAndNamesTheVersion) {
   ProgramWindow program;
   HWND label = program.State().VersionLabel;
   EXPECT_FALSE(::IsWindowEnabled(label));
-  wchar_t text[256];
-  ::GetWindowTextW(label, text, 256);
-  EXPECT_TRUE(std::wstring(text).starts_with(L"v1.023 - ")) << ::testing::PrintToString(text);
+  const std::wstring text = testing::WindowText(label);
+  EXPECT_TRUE(text.starts_with(L"v1.023 - ")) << ::testing::PrintToString(text);
 }
 
-struct ColumnSpec {
+struct ColumnLayout {
   int list;
   int column;
   const wchar_t* caption;
@@ -116,19 +116,19 @@ struct ColumnSpec {
 
 TEST(MainWindow, ListsHaveTheirColumns) {
   ProgramWindow program;
-  const ColumnSpec columns[] = {
+  const ColumnLayout columns[] = {
       {12, 0, L"Extension", 100}, {12, 1, L"File count", 65}, {12, 2, L"Type", 55},
       {12, 3, L"Entropy", 55},    {13, 0, L"Name", 440},      {13, 1, L"Size", 90},
       {13, 2, L"Modified", 90},
   };
-  for (const ColumnSpec& spec : columns) {
-    HWND list = ::GetDlgItem(program.State().MainWindow, spec.list);
-    EXPECT_EQ(CellText(list, -1, spec.column), spec.caption);
-    EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(spec.column), 0),
-              spec.width);
+  for (const ColumnLayout& layout : columns) {
+    HWND list = ::GetDlgItem(program.State().MainWindow, layout.list);
+    EXPECT_EQ(CellText(list, -1, layout.column), layout.caption);
+    EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(layout.column), 0),
+              layout.width);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT;
-    ASSERT_TRUE(::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(spec.column),
+    ASSERT_TRUE(::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(layout.column),
                                reinterpret_cast<LPARAM>(&column)));
     EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
   }

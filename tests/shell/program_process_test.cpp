@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "shell/program_state.h"
 #include "tests/support/running_program.h"
 #include "tests/support/temp_tree.h"
 
@@ -82,8 +83,8 @@ TEST(Program, WalksItsRootShowsTheResultAndClosesWithCodeZero) {
   RunningProgram program = StartProgram(tree.Root());
   ASSERT_TRUE(program.Started());
   ASSERT_GE(program.AwaitTitle(IsResultTitle), 0.0);
-  EXPECT_EQ(testing::Title(program.Window()), L"Tallyfold [2 extensions]");
-  HWND list = ::GetDlgItem(program.Window(), 12);
+  EXPECT_EQ(testing::WindowText(program.Window()), L"Tallyfold [2 extensions]");
+  HWND list = ::GetDlgItem(program.Window(), ExtensionListId);
   EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(program.Close(), 0);
 }
@@ -108,8 +109,8 @@ TEST(Program, ClosingMidListingAndMidSortEndsWithCodeZero) {
     RunningProgram program = StartProgram(tree.Root());
     ASSERT_GE(program.AwaitTitle(IsResultTitle), 0.0);
     HWND window = program.Window();
-    HWND extensions = ::GetDlgItem(window, 12);
-    HWND files = ::GetDlgItem(window, 13);
+    HWND extensions = ::GetDlgItem(window, ExtensionListId);
+    HWND files = ::GetDlgItem(window, FileListId);
     // A click on the first row, which holds the TXT files, the most numerous.
     const LPARAM firstRow = MAKELPARAM(30, 28);
     ::PostMessageW(extensions, WM_LBUTTONDOWN, MK_LBUTTON, firstRow);

@@ -7,19 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/process.h"
 #include "tests/support/temp_tree.h"
 
 namespace tallyfold {
 namespace {
 
 using testing::TempTree;
-
-std::wstring ExecutablePath() {
-  wchar_t path[MAX_PATH];
-  std::wstring self(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-  // The test programs live in tests\ beside the program.
-  return self.substr(0, self.rfind(L"\\tests\\")) + L"\\tallyfold.exe";
-}
 
 TEST(ChooseRootFolder, TakesAnExistingFolderOrDriveElseC) {
   TempTree tree;
@@ -53,7 +47,7 @@ std::string ProgramResource(HMODULE program, const wchar_t* type, const wchar_t*
 }
 
 TEST(ProgramResources, HoldTheIconManifestAndVersion) {
-  const std::wstring exe = ExecutablePath();
+  const std::wstring exe = testing::BuiltProgram(L"tallyfold.exe");
   HMODULE program = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(program, nullptr) << ::testing::PrintToString(exe);
 

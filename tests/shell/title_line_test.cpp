@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/list_window.h"
+#include "tests/support/window_text.h"
 
 namespace tallyfold {
 namespace {
@@ -16,20 +17,14 @@ TEST(TitleLine, TextsAreExact) {
   EXPECT_EQ(ResultTitle(12345), L"Tallyfold [12345 extensions]");
 }
 
-std::wstring TitleOf(HWND window) {
-  wchar_t title[256]{};
-  GetWindowTextW(window, title, 256);
-  return title;
-}
-
 TEST(TitleLine, ShowsOnTheWindow) {
   testing::ListWindow window;
   ShowRefreshingTitle(window.Window());
-  EXPECT_EQ(TitleOf(window.Window()), L"Tallyfold [Refreshing...]");
+  EXPECT_EQ(testing::WindowText(window.Window()), L"Tallyfold [Refreshing...]");
   ShowProgressTitle(window.Window(), L"TXT");
-  EXPECT_EQ(TitleOf(window.Window()), L"Tallyfold [Refreshing... TXT]");
+  EXPECT_EQ(testing::WindowText(window.Window()), L"Tallyfold [Refreshing... TXT]");
   ShowResultTitle(window.Window(), 42);
-  EXPECT_EQ(TitleOf(window.Window()), L"Tallyfold [42 extensions]");
+  EXPECT_EQ(testing::WindowText(window.Window()), L"Tallyfold [42 extensions]");
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 
 #include "catalogue/extension_table.h"
 #include "catalogue/file_listing.h"
-#include "catalogue/upper_extension.h"
 #include "common/list_view.h"
+#include "common/upper_extension.h"
 #include "shell/folder_box.h"
 #include "shell/workers.h"
 #include "tests/support/drive_d.h"

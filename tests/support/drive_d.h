@@ -18,6 +18,8 @@ class DriveDFolder {
   DriveDFolder(const DriveDFolder&) = delete;
   DriveDFolder& operator=(const DriveDFolder&) = delete;
 
+  // The folder, without a trailing backslash.
+  [[nodiscard]] const std::wstring& Root() const { return folder_; }
   [[nodiscard]] std::wstring Path(std::wstring_view relative) const {
     return folder_ + L"\\" + std::wstring(relative);
   }

@@ -9,6 +9,7 @@
 #include "shell/main_window.h"
 #include "shell/workers.h"
 #include "sorting/header_sort.h"
+#include "tests/support/window_text.h"
 
 namespace tallyfold::testing {
 namespace {
@@ -106,9 +107,7 @@ bool ProgramWindow::PumpUntilIdle(DWORD timeoutMs) {
 }
 
 std::wstring ProgramWindow::Title() const {
-  wchar_t title[512];
-  const int length = ::GetWindowTextW(state_->MainWindow, title, 512);
-  return std::wstring(title, static_cast<std::size_t>(length));
+  return WindowText(state_->MainWindow);
 }
 
 std::vector<std::vector<std::wstring>> ProgramWindow::Rows(HWND list) {

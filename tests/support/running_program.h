@@ -5,6 +5,8 @@
 #include <string>
 
 #include "common/handles.h"
+#include "tests/support/process.h"
+#include "tests/support/window_text.h"
 
 namespace tallyfold::testing {
 
@@ -18,27 +20,6 @@ inline double Seconds() {
   ::QueryPerformanceCounter(&now);
   ::QueryPerformanceFrequency(&frequency);
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// A program of the build: the test and benchmark programs live in folders below the one that
-// holds it.
-inline std::wstring BuiltProgram(const wchar_t* name) {
-  wchar_t self[MAX_PATH];
-  std::wstring folder(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
-  for (std::size_t cut = folder.rfind(L'\\'); cut != std::wstring::npos;
-       cut = folder.rfind(L'\\')) {
-    folder.resize(cut);
-    const std::wstring candidate = folder + L"\\" + name;
-    if (::GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      return candidate;
-    }
-  }
-  return name;
-}
-
-inline std::wstring Title(HWND window) {
-  wchar_t title[256];
-  return std::wstring(title, static_cast<std::size_t>(::GetWindowTextW(window, title, 256)));
 }
 
 inline bool IsResultTitle(const std::wstring& title) {
@@ -56,16 +37,8 @@ class RunningProgram {
     if (!argument.empty()) {
       commandLine += L" \"" + argument + L"\"";
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
     start_ = Seconds();
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &started)) {
-      process_.reset(started.hProcess);
-      KernelHandle thread{started.hThread};
-      id_ = started.dwProcessId;
-    }
+    process_ = StartProcess(commandLine, {}, {}, 0, &id_);
   }
 
   ~RunningProgram() {
@@ -100,7 +73,7 @@ class RunningProgram {
     while (Seconds() - start_ < TimeLimitSeconds &&
            ::WaitForSingleObject(process_.get(), PollMilliseconds) == WAIT_TIMEOUT) {
       const HWND window = Window();
-      if (window && ::IsWindowVisible(window) && test(Title(window))) {
+      if (window && ::IsWindowVisible(window) && test(WindowText(window))) {
         return Seconds() - start_;
       }
     }

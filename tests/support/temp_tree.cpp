@@ -8,25 +8,6 @@
 namespace tallyfold::testing {
 namespace {
 
-std::wstring NewTempFolder() {
-  static std::atomic<unsigned> serial{0};
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-  std::wstring base(temp, length);
-  base += L"tallyfold-tests";
-  ::CreateDirectoryW(base.c_str(), nullptr);
-  for (;;) {
-    std::wstring folder =
-        base + L"\\t" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(serial++);
-    if (::CreateDirectoryW(folder.c_str(), nullptr)) {
-      return folder;
-    }
-    if (::GetLastError() != ERROR_ALREADY_EXISTS) {
-      throw std::runtime_error("cannot make a temp folder");
-    }
-  }
-}
-
 void MakeParents(const std::wstring& path) {
   for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
        at = path.find(L'\\', at + 1)) {
@@ -46,7 +27,25 @@ FileHandle CreateForWriting(const std::wstring& path) {
 
 }  // namespace
 
-TempTree::TempTree() : root_(NewTempFolder()) {}
+std::wstring NewTempFolder(std::wstring_view prefix) {
+  static std::atomic<unsigned> serial{0};
+  wchar_t temp[MAX_PATH + 1];
+  const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring base = std::wstring(temp, length) + std::wstring(prefix);
+  MakeParents(base);
+  for (;;) {
+    std::wstring folder =
+        base + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(serial++);
+    if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+      return folder;
+    }
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+      throw std::runtime_error("cannot make a temp folder");
+    }
+  }
+}
+
+TempTree::TempTree() : root_(NewTempFolder(L"tallyfold-tests\\t")) {}
 
 TempTree::~TempTree() {
   RemoveTree(root_);

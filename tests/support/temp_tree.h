@@ -35,6 +35,11 @@ class TempTree {
   std::wstring root_;
 };
 
+// Makes a new empty folder under the system's temp folder whose name begins with the prefix
+// (which may name parent folders, made as needed) and goes on with this process's id and a
+// serial number; gives its path, without a trailing backslash.
+std::wstring NewTempFolder(std::wstring_view prefix);
+
 // Removes a file or a whole folder tree; true when nothing is left there.
 bool RemoveTree(const std::wstring& path);
 

@@ -12,7 +12,7 @@
 
 #include "catalogue/extension_tally.h"
 #include "catalogue/file_listing.h"
-#include "catalogue/upper_extension.h"
+#include "common/upper_extension.h"
 #include "catalogue/walk_folder.h"
 #include "common/handles.h"
 #include "common/list_view.h"

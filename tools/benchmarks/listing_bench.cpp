@@ -16,6 +16,7 @@
 #include "catalogue/walk_folder.h"
 #include "common/handles.h"
 #include "common/list_view.h"
+#include "shell/program_state.h"
 #include "tools/benchmarks/running_program.h"
 
 namespace {
@@ -26,8 +27,6 @@ using namespace tallyfold::bench;
 constexpr int DefaultRounds = 3;
 constexpr std::size_t CatalogueRows = 98'305;
 constexpr std::wstring_view ListedEnding = L".log";
-constexpr int ExtensionListId = 12;
-constexpr int FileListId = 13;
 // The first row of the extension list, below its header.
 constexpr int FirstRowX = 30, FirstRowY = 28;
 constexpr UINT AskMilliseconds = 5'000;

@@ -10,6 +10,7 @@
 #include "common/handles.h"
 #include "probes/binary_test.h"
 #include "probes/entropy.h"
+#include "probes/sample_file.h"
 #include "probes/signature.h"
 
 namespace {
@@ -21,8 +22,8 @@ constexpr int Rounds = 5;
 constexpr DWORD TextBytes = 4096;
 constexpr DWORD MiddleBytes = 100'000;
 constexpr DWORD LargeBytes = 1'000'000;
-constexpr DWORD TextSample = 8192;
-constexpr DWORD SplitSample = 65536;
+constexpr DWORD TextSample = static_cast<DWORD>(tallyfold::SampleLength);
+constexpr DWORD SplitSample = static_cast<DWORD>(tallyfold::SplitSampleLength);
 
 double Seconds() {
   LARGE_INTEGER counter, frequency;

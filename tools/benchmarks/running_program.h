@@ -19,7 +19,7 @@ using testing::ProgramWindowClass;
 using testing::RunningProgram;
 using testing::Seconds;
 using testing::TimeLimitSeconds;
-using testing::Title;
+using testing::WindowText;
 
 inline double Median(std::vector<double> values) {
   if (values.empty()) {

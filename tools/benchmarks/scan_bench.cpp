@@ -13,6 +13,7 @@
 #include "probes/binary_test.h"
 #include "probes/entropy.h"
 #include "probes/signature.h"
+#include "shell/program_state.h"
 #include "tools/benchmarks/running_program.h"
 
 namespace {
@@ -21,7 +22,6 @@ using namespace tallyfold;
 using namespace tallyfold::bench;
 
 constexpr int DefaultRounds = 5;
-constexpr int ExtensionListId = 12;
 constexpr UINT AskMilliseconds = 5'000;
 // Each look from outside costs the program's main thread and the window server a round trip:
 // looking too often would slow down what is measured.
@@ -100,7 +100,7 @@ Phases Watch(const RunningProgram& program, std::wstring& title) {
       ::SendMessageTimeoutW(::GetDlgItem(window, ExtensionListId), LVM_GETITEMCOUNT, 0, 0,
                             SMTO_NORMAL, AskMilliseconds, &rows);
       phases.firstRow = phases.firstRow < 0 && rows > 0 ? now : phases.firstRow;
-      title = Title(window);
+      title = WindowText(window);
       phases.result = IsResultTitle(title) ? now : -1.0;
     }
     ::Sleep(ScanPollMilliseconds);

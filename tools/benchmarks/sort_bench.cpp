@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/list_view.h"
+#include "sorting/cell_values.h"
 #include "sorting/header_sort.h"
 #include "sorting/row_order.h"
 
@@ -88,6 +89,7 @@ double HeaderClick(HWND list, int column) {
 }  // namespace
 
 int wmain() {
+  UseFullStopDecimalPoint();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   HWND window = CreateWindowExW(0, WC_STATICW, L"sort bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,

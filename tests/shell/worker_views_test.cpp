@@ -1,4 +1,4 @@
-#include "catalogue/extension_table.h"
+#include "shell/worker_views.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,13 +12,14 @@
 
 #include "common/handles.h"
 #include "common/list_view.h"
-#include "shell/worker_views.h"
+#include "tests/catalogue/mixed_tree.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
 namespace tallyfold {
 namespace {
 
+using testing::MakeMixedTree;
 using testing::ProgramWindow;
 using testing::TempTree;
 using Rows = std::vector<std::vector<std::wstring>>;
@@ -60,53 +61,11 @@ class RecordingView final : public ExtensionTableView {
   ScanView real_;
 };
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int value : values) {
-    bytes += static_cast<char>(value);
-  }
-  return bytes;
-}
-
-// M and Z first, then every other byte value once: 256 distinct bytes, entropy 8.
-std::string ExecutableWithEveryByteValue() {
-  std::string bytes = "MZ";
-  for (int value = 0; value < 256; ++value) {
-    if (value != 'M' && value != 'Z') {
-      bytes += static_cast<char>(value);
-    }
-  }
-  return bytes;
-}
-
-// TXT 3 files, MD 2, EXE 1 (MZ), DLL 1 (MZ), BIN 1, DAT 1 (ZM), SYS 1 (text inside).
-void MakeMixedTree(const TempTree& tree) {
-  tree.AddFile(L"notes.txt", "plain words\r\n");
-  tree.AddFile(L"sub\\more.TXT", "");
-  tree.AddFile(L"sub\\deeper\\b.Txt", std::string(10, '\0'));
-  tree.AddFile(L"readme.md", "# title\n");
-  tree.AddFile(L"sub\\other.md", "more text\n");
-  tree.AddFile(L"prog.exe", Bytes({'M', 'Z', 0x90, 0, 3, 0, 0, 0}));
-  tree.AddFile(L"lib.dll", ExecutableWithEveryByteValue());
-  tree.AddFile(L"data.bin", Bytes({0, 0, 0xFF, 0xFF}));
-  tree.AddFile(L"swapped.dat", Bytes({'Z', 'M', 0, 1}));
-  tree.AddFile(L"driver.sys", "looks like text");
-}
-
 Rows ScanInto(ProgramWindow& program, const std::wstring& root, RecordingView& view) {
   StopRequest stop;
   ProgramState& state = program.State();
   BuildExtensionTable(root, state.Catalogue, state.Tally, view, stop);
   return ProgramWindow::Rows(state.ExtensionList);
-}
-
-const std::vector<std::wstring>* RowOf(const Rows& rows, std::wstring_view extension) {
-  for (const auto& row : rows) {
-    if (row[0] == extension) {
-      return &row;
-    }
-  }
-  return nullptr;
 }
 
 // A scan of the mixed tree on the real window, done on the test's thread.
@@ -121,25 +80,6 @@ class MixedTreeScan : public ::testing::Test {
   Rows rows;
 };
 
-TEST_F(MixedTreeScan, ShowsOneRowPerExtensionWithCountTypeAndEntropy) {
-  Scan();
-
-  using Row = std::vector<std::wstring>;
-  const Row expected[] = {
-      {L"TXT", L"3", L"TEXT", L""},     {L"MD", L"2", L"TEXT", L""},
-      {L"EXE", L"1", L"PE", L"6.912"},  {L"DLL", L"1", L"PE", L"8.000"},
-      {L"BIN", L"1", L"BIN", L"1.000"}, {L"DAT", L"1", L"BIN", L"2.000"},
-      {L"SYS", L"1", L"BIN", L"3.107"},
-  };
-  ASSERT_EQ(rows.size(), std::size(expected));
-  for (const Row& row : expected) {
-    const Row* shown = RowOf(rows, row[0]);
-    ASSERT_NE(shown, nullptr) << ::testing::PrintToString(row[0]);
-    EXPECT_EQ(*shown, row);
-  }
-  EXPECT_EQ(program.Title(), L"Tallyfold [7 extensions]");
-}
-
 TEST_F(MixedTreeScan, AppendsInTallyOrderThenSortsByCountLargestFirst) {
   Scan();
 
@@ -148,6 +88,7 @@ TEST_F(MixedTreeScan, AppendsInTallyOrderThenSortsByCountLargestFirst) {
       [&](const std::wstring& key, const TallyEntry&) { tallyOrder.push_back(key); });
   EXPECT_EQ(view.appended, tallyOrder);
   EXPECT_TRUE(view.sorted);
+  EXPECT_EQ(program.Title(), L"Tallyfold [7 extensions]");
   ASSERT_EQ(rows.size(), 7u);
   EXPECT_EQ(rows[0][0], L"TXT");
   EXPECT_EQ(rows[1][0], L"MD");
@@ -190,58 +131,11 @@ TEST_F(MixedTreeScan, TintsEveryCellOfAnExecutableRowAsDrawn) {
   }
 }
 
-TEST(ExtensionTable, SampleThatCannotBeOpenedShowsBinWithoutColour) {
-  TempTree tree;
-  tree.AddFile(L"held.xyz", "text that cannot be read");
-  tree.AddFile(L"held.exe", "MZ text");
-  FileHandle holdXyz{::CreateFileW(tree.Path(L"held.xyz").c_str(), GENERIC_READ, 0, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  FileHandle holdExe{::CreateFileW(tree.Path(L"held.exe").c_str(), GENERIC_READ, 0, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  ASSERT_TRUE(holdXyz && holdExe);
-  ProgramWindow program(tree.Root());
-  RecordingView view(program.State());
-  const Rows rows = ScanInto(program, tree.Root(), view);
-  ASSERT_NE(RowOf(rows, L"XYZ"), nullptr);
-  EXPECT_EQ(*RowOf(rows, L"XYZ"), (std::vector<std::wstring>{L"XYZ", L"1", L"BIN", L"0.000"}));
-  ASSERT_NE(RowOf(rows, L"EXE"), nullptr);
-  EXPECT_EQ(*RowOf(rows, L"EXE"), (std::vector<std::wstring>{L"EXE", L"1", L"BIN", L"6.912"}));
-}
-
-TEST(ExtensionTable, RootWithoutFilesGivesNoRowsAndZeroExtensions) {
-  TempTree tree;
-  tree.AddFolder(L"empty\\inside");
-  tree.AddFile(L"no extension", "x");
-  ProgramWindow program(tree.Root());
-  RecordingView view(program.State());
-  EXPECT_TRUE(ScanInto(program, tree.Root(), view).empty());
-  EXPECT_EQ(program.Title(), L"Tallyfold [0 extensions]");
-  EXPECT_EQ(program.State().Catalogue.size(), 1u);
-
-  tree.AddFile(L"one.log", "x");
-  EXPECT_EQ(ScanInto(program, tree.Root(), view).size(), 1u);
-  EXPECT_EQ(program.Title(), L"Tallyfold [1 extensions]");
-}
-
 TEST_F(MixedTreeScan, FileListKeepsItsRowsThroughAScan) {
   AppendRow(program.State().FileList, L"C:\\kept.txt\n1\n2020-01-01", nullptr);
   Scan();
   EXPECT_EQ(ProgramWindow::Rows(program.State().FileList),
             (Rows{{L"C:\\kept.txt", L"1", L"2020-01-01"}}));
-}
-
-TEST(ExtensionTable, StopBeforeTheTableLeavesItUnsortedAndTitleUntouched) {
-  TempTree tree;
-  MakeMixedTree(tree);
-  ProgramWindow program(tree.Root());
-  RecordingView view(program.State());
-  StopRequest stop;
-  stop.Set();
-  ProgramState& state = program.State();
-  BuildExtensionTable(tree.Root(), state.Catalogue, state.Tally, view, stop);
-  EXPECT_TRUE(view.appended.empty());
-  EXPECT_FALSE(view.sorted);
-  EXPECT_EQ(program.Title(), L"Tallyfold");
 }
 
 // The real view, asking the scan to stop once it has appended its first row.
@@ -287,6 +181,60 @@ TEST(ExtensionTable, ListDrawsWhileTheWalkRunsAndAfterAScanThatEndsOrStops) {
     EXPECT_TRUE(Draws(state.ExtensionList));
   }
 }
+
+void ListInto(ProgramWindow& program, std::wstring_view extension) {
+  ListingView view(program.State());
+  StopRequest stop;
+  ListExtensionFiles(extension, program.State().Catalogue, view, stop);
+}
+
+// Remembers every redraw switch of the file list with the rows it held at that moment.
+struct RedrawLog {
+  std::vector<std::pair<bool, int>> switches;
+
+  static LRESULT CALLBACK Record(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self) {
+    if (message == WM_SETREDRAW) {
+      reinterpret_cast<RedrawLog*>(self)->switches.emplace_back(wParam != FALSE, RowCount(list));
+    }
+    return ::DefSubclassProc(list, message, wParam, lParam);
+  }
+};
+
+class ListingRedraw : public ::testing::TestWithParam<int> {};
+
+TEST_P(ListingRedraw, ListDrawsOnlyFromTheThresholdRowAndAtTheEnd) {
+  const int matches = GetParam();
+  ProgramWindow program;
+  for (int file = 0; file < matches; ++file) {
+    program.State().Catalogue.push_back(L"C:\\nowhere\\file" + std::to_wstring(file) + L".log");
+    program.State().Catalogue.push_back(L"C:\\nowhere\\other" + std::to_wstring(file) + L".dat");
+  }
+  RedrawLog log;
+  ::SetWindowSubclass(program.State().FileList, RedrawLog::Record, 1,
+                      reinterpret_cast<DWORD_PTR>(&log));
+  ListInto(program, L"LOG");
+  ::RemoveWindowSubclass(program.State().FileList, RedrawLog::Record, 1);
+
+  ASSERT_GE(log.switches.size(), 2u);
+  EXPECT_EQ(log.switches.front(), std::make_pair(false, 0));
+  EXPECT_EQ(log.switches.back(), std::make_pair(true, matches));
+  // The first switch back on comes with the 256th row, or at the end of a shorter listing.
+  for (const auto& [on, rows] : log.switches) {
+    if (on) {
+      EXPECT_EQ(rows, std::min(matches, static_cast<int>(RedrawThreshold)));
+      break;
+    }
+  }
+  EXPECT_EQ(RowCount(program.State().FileList), matches);
+  const Rows rows = ProgramWindow::Rows(program.State().FileList);
+  for (int row = 0; row < matches; ++row) {
+    EXPECT_EQ(rows[static_cast<std::size_t>(row)][0],
+              L"C:\\nowhere\\file" + std::to_wstring(row) + L".log");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AroundTheThreshold, ListingRedraw, ::testing::Values(0, 255, 256, 700));
 
 }  // namespace
 }  // namespace tallyfold

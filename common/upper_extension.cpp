@@ -1,4 +1,4 @@
-#include "catalogue/upper_extension.h"
+#include "common/upper_extension.h"
 
 #include <windows.h>
 

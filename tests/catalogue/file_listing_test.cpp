@@ -1,36 +1,37 @@
 #include "catalogue/file_listing.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "catalogue/walk_folder.h"
-#include "common/list_view.h"
-#include "shell/worker_views.h"
-#include "sorting/cell_values.h"
-#include "tests/support/program_window.h"
+#include "common/date_value.h"
+#include "tests/catalogue/recording_views.h"
 #include "tests/support/temp_tree.h"
 
 namespace tallyfold {
 namespace {
 
-using testing::ProgramWindow;
+using testing::ListRecorder;
+using testing::Rows;
 using testing::TempTree;
-using Rows = std::vector<std::vector<std::wstring>>;
 
-void ListInto(ProgramWindow& program, std::wstring_view extension) {
-  ListingView view(program.State());
-  StopRequest stop;
-  ListExtensionFiles(extension, program.State().Catalogue, view, stop);
+Rows ListInto(const FileCatalogue& catalogue, std::wstring_view extension) {
+  ListRecorder view;
+  ListExtensionFiles(extension, catalogue, view, StopRequest{});
+  EXPECT_TRUE(view.drawing);
+  return view.rows;
 }
 
-void Walk(ProgramWindow& program, const std::wstring& root) {
-  StopRequest stop;
-  WalkFolder(root, program.State().Catalogue, program.State().Tally, {}, stop);
+FileCatalogue Walk(const std::wstring& root) {
+  FileCatalogue catalogue;
+  ExtensionTally tally;
+  WalkFolder(root, catalogue, tally, {}, StopRequest{});
+  return catalogue;
 }
 
 SYSTEMTIME NoonUtc(WORD year, WORD month, WORD day) {
@@ -53,10 +54,8 @@ TEST(FileListing, ListsTheExtensionsFilesInCatalogueOrderWithSizeAndDate) {
   tree.SetModified(L"a.txt", NoonUtc(2017, 3, 5));
   tree.SetModified(L"sub\\B.TXT", NoonUtc(2020, 2, 29));
   tree.SetModified(L"sub\\c.Txt", NoonUtc(1999, 12, 31));
-  ProgramWindow program;
-  Walk(program, tree.Root());
-  ListInto(program, L"TXT");
-  EXPECT_EQ(ProgramWindow::Rows(program.State().FileList),
+  const FileCatalogue catalogue = Walk(tree.Root());
+  EXPECT_EQ(ListInto(catalogue, L"TXT"),
             (Rows{{tree.Path(L"a.txt"), L"5", L"2017-03-05"},
                   {tree.Path(L"sub\\B.TXT"), L"0", L"2020-02-29"},
                   {tree.Path(L"sub\\c.Txt"), L"1234", L"1999-12-31"}}));
@@ -72,14 +71,12 @@ TEST(FileListing, ShowsFilesAsTheyAreNowNotAsTheWalkSawThem) {
   tree.AddFile(L"empty.dat");
   tree.SetModified(L"future.dat", NoonUtc(2040, 6, 1));
   tree.SetModified(L"past.dat", NoonUtc(1960, 6, 1));
-  ProgramWindow program;
-  Walk(program, tree.Root());
+  const FileCatalogue catalogue = Walk(tree.Root());
   tree.Remove(L"gone.dat");
   tree.Remove(L"now folder.dat");
   tree.AddFolder(L"now folder.dat");
   tree.SetModified(L"now folder.dat", NoonUtc(2011, 11, 11));
-  ListInto(program, L"DAT");
-  const Rows rows = ProgramWindow::Rows(program.State().FileList);
+  const Rows rows = ListInto(catalogue, L"DAT");
   const Rows expected{
       {tree.Path(L"empty.dat"), L"0", L""},
       {tree.Path(L"future.dat"), L"1", L"0000-00-00"},
@@ -101,62 +98,44 @@ TEST(FileListing, ShowsFilesAsTheyAreNowNotAsTheWalkSawThem) {
 TEST(FileListing, NoMatchOrNoSelectionLeavesTheListEmptyAndDrawing) {
   TempTree tree;
   tree.AddFile(L"a.txt", "x");
-  ProgramWindow program;
-  Walk(program, tree.Root());
-  AppendRow(program.State().FileList, L"old\n1\n2000-01-01", nullptr);
+  const FileCatalogue catalogue = Walk(tree.Root());
   for (std::wstring_view extension : {L"LOG", L"Extension", L"txt", L""}) {
-    ListInto(program, extension);
-    EXPECT_EQ(RowCount(program.State().FileList), 0) << ::testing::PrintToString(extension);
+    ListRecorder view;
+    view.rows.push_back({L"old", L"1", L"2000-01-01"});
+    ListExtensionFiles(extension, catalogue, view, StopRequest{});
+    EXPECT_TRUE(view.rows.empty()) << ::testing::PrintToString(extension);
+    EXPECT_TRUE(view.drawing) << ::testing::PrintToString(extension);
   }
 }
 
-// Remembers every redraw switch of the file list with the rows it held at that moment.
-struct RedrawLog {
-  std::vector<std::pair<bool, int>> switches;
-
-  static LRESULT CALLBACK Record(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR self) {
-    if (message == WM_SETREDRAW) {
-      reinterpret_cast<RedrawLog*>(self)->switches.emplace_back(wParam != FALSE, RowCount(list));
+TEST(FileListing, DrawsOnlyFromTheThresholdRowAndAtTheEnd) {
+  for (const int matches : {0, 255, 256, 700}) {
+    SCOPED_TRACE(matches);
+    FileCatalogue catalogue;
+    for (int file = 0; file < matches; ++file) {
+      catalogue.push_back(L"C:\\nowhere\\file" + std::to_wstring(file) + L".log");
+      catalogue.push_back(L"C:\\nowhere\\other" + std::to_wstring(file) + L".dat");
     }
-    return ::DefSubclassProc(list, message, wParam, lParam);
-  }
-};
-
-class ListingRedraw : public ::testing::TestWithParam<int> {};
-
-TEST_P(ListingRedraw, ListDrawsOnlyFromTheThresholdRowAndAtTheEnd) {
-  const int matches = GetParam();
-  ProgramWindow program;
-  for (int file = 0; file < matches; ++file) {
-    program.State().Catalogue.push_back(L"C:\\nowhere\\file" + std::to_wstring(file) + L".log");
-    program.State().Catalogue.push_back(L"C:\\nowhere\\other" + std::to_wstring(file) + L".dat");
-  }
-  RedrawLog log;
-  ::SetWindowSubclass(program.State().FileList, RedrawLog::Record, 1,
-                      reinterpret_cast<DWORD_PTR>(&log));
-  ListInto(program, L"LOG");
-  ::RemoveWindowSubclass(program.State().FileList, RedrawLog::Record, 1);
-
-  ASSERT_GE(log.switches.size(), 2u);
-  EXPECT_EQ(log.switches.front(), std::make_pair(false, 0));
-  EXPECT_EQ(log.switches.back(), std::make_pair(true, matches));
-  // The first switch back on comes with the 256th row, or at the end of a shorter listing.
-  for (const auto& [on, rows] : log.switches) {
-    if (on) {
-      EXPECT_EQ(rows, std::min(matches, static_cast<int>(RedrawThreshold)));
-      break;
+    ListRecorder view;
+    ListExtensionFiles(L"LOG", catalogue, view, StopRequest{});
+    const auto expectedRows = static_cast<std::size_t>(matches);
+    ASSERT_GE(view.switches.size(), 2u);
+    EXPECT_EQ(view.switches.front(), std::make_pair(false, std::size_t{0}));
+    EXPECT_EQ(view.switches.back(), std::make_pair(true, expectedRows));
+    // The first switch back on comes with the 256th row, or at the end of a shorter listing.
+    for (const auto& [on, rows] : view.switches) {
+      if (on) {
+        EXPECT_EQ(rows, std::min(expectedRows, RedrawThreshold));
+        break;
+      }
     }
-  }
-  EXPECT_EQ(RowCount(program.State().FileList), matches);
-  const Rows rows = ProgramWindow::Rows(program.State().FileList);
-  for (int row = 0; row < matches; ++row) {
-    EXPECT_EQ(rows[static_cast<std::size_t>(row)][0],
-              L"C:\\nowhere\\file" + std::to_wstring(row) + L".log");
+    ASSERT_EQ(view.rows.size(), expectedRows);
+    for (int row = 0; row < matches; ++row) {
+      EXPECT_EQ(view.rows[static_cast<std::size_t>(row)][NameColumn],
+                L"C:\\nowhere\\file" + std::to_wstring(row) + L".log");
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(AroundTheThreshold, ListingRedraw, ::testing::Values(0, 255, 256, 700));
 
 TEST(ModifiedText, WritesTheDateOfADateValue) {
   const std::pair<std::int32_t, const wchar_t*> cases[] = {
