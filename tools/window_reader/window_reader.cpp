@@ -103,10 +103,12 @@ std::string Place(HWND window) {
          "+" + std::to_string(place.left) + "+" + std::to_string(place.top);
 }
 
-// Says that the result is on screen and where, and waits for the caller's picture of it.
-bool AwaitPicture(const std::wstring& signals, HWND window) {
-  FileHandle shown{::CreateFileW((signals + L"\\shown").c_str(), GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+// Says that the result is on screen and where; the place is written in full before "shown"
+// appears under its name.
+bool SayShown(const std::wstring& signals, HWND window) {
+  const std::wstring writing = signals + L"\\shown.part";
+  FileHandle shown{::CreateFileW(writing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
   const std::string place = Place(window);
   DWORD written = 0;
   if (!shown || !::WriteFile(shown.get(), place.data(), static_cast<DWORD>(place.size()), &written,
@@ -114,6 +116,15 @@ bool AwaitPicture(const std::wstring& signals, HWND window) {
     return false;
   }
   shown.reset();
+  return ::MoveFileExW(writing.c_str(), (signals + L"\\shown").c_str(),
+                       MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+// Waits for the caller's picture of the window.
+bool AwaitPicture(const std::wstring& signals, HWND window) {
+  if (!SayShown(signals, window)) {
+    return false;
+  }
   const double start = testing::Seconds();
   while (testing::Seconds() - start < PictureLimitSeconds) {
     if (Exists(signals + L"\\pictured")) {
