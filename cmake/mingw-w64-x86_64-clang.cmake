@@ -19,7 +19,7 @@ string(JOIN " " CMAKE_CXX_FLAGS_INIT
   -stdlib++-isystem ${libstdcxx_headers}
   -stdlib++-isystem ${libstdcxx_headers}/${triplet}
   -stdlib++-isystem ${libstdcxx_headers}/backward)
-# libstdc++ of the posix thread model calls winpthreads, which GCC's own specs add.
+# libstdc++ of the posix thread model calls winpthreads, which GCC's driver adds by itself.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -pthread -L${gcc_dir}")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
