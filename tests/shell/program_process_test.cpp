@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/handles.h"
 #include "shell/program_state.h"
+#include "tests/support/remote_list.h"
 #include "tests/support/running_program.h"
 #include "tests/support/temp_tree.h"
 
@@ -86,6 +89,46 @@ TEST(Program, WalksItsRootShowsTheResultAndClosesWithCodeZero) {
   EXPECT_EQ(testing::WindowText(program.Window()), L"Tallyfold [2 extensions]");
   HWND list = ::GetDlgItem(program.Window(), ExtensionListId);
   EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(program.Close(), 0);
+}
+
+// What an outside program reads, as the watcher of a run without a screen does.
+TEST(Program, ShowsItsCaptionsAndRowsToAnotherProcess) {
+  TempTree tree;
+  MakeTree(tree, 30);
+  const std::wstring longName = std::wstring(200, L'n') + L".txt";
+  tree.AddFile(L"long\\" + longName, "x");
+  RunningProgram program = StartProgram(tree.Root());
+  ASSERT_GE(program.AwaitTitle(IsResultTitle), 0.0);
+  const testing::RemoteList extensions(::GetDlgItem(program.Window(), 12));
+  ASSERT_TRUE(extensions.Readable());
+  std::vector<std::wstring> captions;
+  for (int column = 0; column < extensions.ColumnCount(); ++column) {
+    captions.push_back(extensions.Caption(column));
+  }
+  EXPECT_EQ(captions,
+            (std::vector<std::wstring>{L"Extension", L"File count", L"Type", L"Entropy"}));
+  auto rows = extensions.Rows(10);
+  std::sort(rows.begin(), rows.end());
+  using Row = std::vector<std::wstring>;
+  EXPECT_EQ(rows, (std::vector<Row>{{L"BIN", L"10", L"TEXT", L""}, {L"TXT", L"21", L"TEXT", L""}}));
+  EXPECT_EQ(extensions.Rows(1).size(), 1u);
+
+  // A cell longer than a short read buffer: the long name in the listing of the TXT files,
+  // the first row as the most numerous.
+  HWND files = ::GetDlgItem(program.Window(), 13);
+  const LPARAM firstRow = MAKELPARAM(30, 28);
+  ::PostMessageW(::GetDlgItem(program.Window(), 12), WM_LBUTTONDOWN, MK_LBUTTON, firstRow);
+  ::PostMessageW(::GetDlgItem(program.Window(), 12), WM_LBUTTONUP, 0, firstRow);
+  const ULONGLONG end = ::GetTickCount64() + WaitMilliseconds;
+  while (::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) < 21 && ::GetTickCount64() < end) {
+    ::Sleep(5);
+  }
+  const auto listed = testing::RemoteList(files).Rows(100);
+  ASSERT_EQ(listed.size(), 21u);
+  EXPECT_EQ(std::count_if(listed.begin(), listed.end(),
+                          [&](const Row& row) { return row[0].ends_with(longName); }),
+            1);
   EXPECT_EQ(program.Close(), 0);
 }
 

@@ -13,7 +13,6 @@ namespace {
 
 constexpr wchar_t ClassName[] = L"TallyfoldTestListWindow";
 constexpr int WindowWidth = 800;
-constexpr int WindowHeight = 600;
 constexpr int ListHeight = 280;
 
 LRESULT CALLBACK ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
