@@ -19,6 +19,7 @@
 #include "shell/program_state.h"
 #include "tests/support/remote_list.h"
 #include "tests/support/running_program.h"
+#include "tests/support/window_text.h"
 
 namespace tallyfold {
 namespace {
@@ -51,7 +52,7 @@ bool FollowTitles(const RunningProgram& program) {
   std::wstring last;
   while (testing::Seconds() - program.StartedAt() < ResultLimitSeconds && !program.HasEnded()) {
     const HWND window = program.Window();
-    const std::wstring title = window ? testing::Title(window) : std::wstring();
+    const std::wstring title = window ? testing::WindowText(window) : std::wstring();
     if (window && ::IsWindowVisible(window) && title != last) {
       last = title;
       if (testing::IsResultTitle(title)) {
