@@ -9,23 +9,19 @@
 #include "probes/sample_file.h"
 
 namespace tallyfold {
-namespace {
 
-enum class Verdict { Unknown, Binary, Text };
-
-// Some extensions are known by name; their files are never touched.
-Verdict VerdictByExtension(std::wstring_view path) noexcept {
+ExtensionVerdict VerdictOfExtension(std::wstring_view path) noexcept {
   try {
     const std::wstring extension = UpperExtension(path);
     if (extension == L"SYS") {
-      return Verdict::Binary;
+      return ExtensionVerdict::Binary;
     }
     if (extension == L"TXT" || extension == L"STRINGS") {
-      return Verdict::Text;
+      return ExtensionVerdict::Text;
     }
-    return Verdict::Unknown;
+    return ExtensionVerdict::Unknown;
   } catch (const std::bad_alloc&) {
-    return Verdict::Unknown;
+    return ExtensionVerdict::Unknown;
   }
 }
 
@@ -33,8 +29,6 @@ std::size_t TextSampleLength(std::int64_t size) noexcept {
   const bool whole = size >= 1 && size < SampleLength;
   return static_cast<std::size_t>(whole ? size : SampleLength);
 }
-
-}  // namespace
 
 bool IsBinarySample(std::wstring_view path, std::int64_t size) noexcept {
   SampleBuffer sample(TextSampleLength(size));
@@ -49,12 +43,12 @@ bool IsBinarySample(std::wstring_view path, std::int64_t size) noexcept {
 }
 
 bool IsBinaryFile(std::wstring_view path) noexcept {
-  switch (VerdictByExtension(path)) {
-    case Verdict::Binary:
+  switch (VerdictOfExtension(path)) {
+    case ExtensionVerdict::Binary:
       return true;
-    case Verdict::Text:
+    case ExtensionVerdict::Text:
       return false;
-    case Verdict::Unknown:
+    case ExtensionVerdict::Unknown:
       break;
   }
   return IsBinarySample(path, QueryFileSize(path));

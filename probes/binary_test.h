@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -14,6 +15,15 @@ namespace tallyfold {
 // The same test on a sample whose size was taken beforehand; IsBinaryFile takes it from the
 // file's directory entry.
 [[nodiscard]] bool IsBinarySample(std::wstring_view path, std::int64_t size) noexcept;
+
+// What an extension alone says of its files: SYS files are binary and TXT and STRINGS files
+// text without a look inside; any other extension leaves it to the sample's bytes.
+enum class ExtensionVerdict { Unknown, Binary, Text };
+[[nodiscard]] ExtensionVerdict VerdictOfExtension(std::wstring_view path) noexcept;
+
+// How many leading bytes the text test looks at in a file of the given size: all of a file
+// shorter than the sample length, else the sample length.
+[[nodiscard]] std::size_t TextSampleLength(std::int64_t size) noexcept;
 
 // The byte classes of the text test: true for 0x00 to 0x08 and 0x81 to 0x9F.
 [[nodiscard]] constexpr bool IsBinaryByte(std::uint8_t byte) noexcept {

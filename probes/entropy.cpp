@@ -13,7 +13,6 @@ namespace tallyfold {
 namespace {
 
 constexpr std::size_t ByteValues = 256;
-constexpr std::size_t SplitHalf = static_cast<std::size_t>(SplitSampleLength / 2);
 
 // Large files are sampled at their start and their middle: the first read fills the whole
 // buffer as far as the file goes, the second overwrites its second half from the middle on.
@@ -25,7 +24,9 @@ void ReadEntropySample(const FileHandle& file, std::span<std::uint8_t> sample, s
   }
 }
 
-double FixedFigure(std::wstring_view path, double estimate) noexcept {
+}  // namespace
+
+double WithFixedFigure(std::wstring_view path, double estimate) noexcept {
   try {
     const std::wstring extension = UpperExtension(path);
     if (extension == L"EXE") {
@@ -38,8 +39,6 @@ double FixedFigure(std::wstring_view path, double estimate) noexcept {
   }
   return estimate;
 }
-
-}  // namespace
 
 std::size_t EntropySampleLength(std::int64_t size) noexcept {
   if (size >= 1 && size <= WholeFileLimit) {
@@ -64,7 +63,7 @@ double SampleEntropy(std::wstring_view path, std::int64_t size) noexcept {
 }
 
 double FileEntropy(std::wstring_view path) noexcept {
-  return FixedFigure(path, SampleEntropy(path, QueryFileSize(path)));
+  return WithFixedFigure(path, SampleEntropy(path, QueryFileSize(path)));
 }
 
 double BlockEntropy(const std::uint8_t* block, std::size_t length) noexcept {

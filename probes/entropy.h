@@ -23,9 +23,15 @@ inline constexpr std::int64_t SplitSampleLength = 65536;
 // file that does not open gives 0.0 (or its fixed figure).
 [[nodiscard]] double FileEntropy(std::wstring_view path) noexcept;
 
+// Half of the split sample: the part read from the file's start, and the part from its middle.
+inline constexpr std::size_t SplitHalf = static_cast<std::size_t>(SplitSampleLength / 2);
+
 // The estimate of the sample at path, laid out for a file of the given size, without the fixed
 // figures; FileEntropy takes the size from the file's directory entry.
 [[nodiscard]] double SampleEntropy(std::wstring_view path, std::int64_t size) noexcept;
+
+// The fixed figure of an EXE or WAV path, else the estimate.
+[[nodiscard]] double WithFixedFigure(std::wstring_view path, double estimate) noexcept;
 
 // The sample length for a file of the given size (a size of 0 or less samples 8192 bytes).
 [[nodiscard]] std::size_t EntropySampleLength(std::int64_t size) noexcept;
