@@ -1,36 +1,64 @@
 #include "catalogue/extension_table.h"
 
+#include <vector>
+
 #include "catalogue/walk_folder.h"
-#include "probes/binary_test.h"
-#include "probes/entropy.h"
 #include "probes/entropy_text.h"
+#include "probes/sample_probe.h"
 #include "probes/signature.h"
 
 namespace tallyfold {
 namespace {
 
-// Probes the extension's sample and completes its row: BIN with the entropy, or PE tinted.
-void ProbeSample(const TallyEntry& entry, ExtensionTableView::Row row, ExtensionTableView& view) {
-  if (!IsBinaryFile(entry.SamplePath)) {
-    return;
+// Hands the finished rows to the list in one request every ScanRowInterval, and at the end.
+class RowGatherer {
+ public:
+  explicit RowGatherer(ExtensionTableView& view) : view_(view) {}
+
+  void Add(ExtensionRow row) {
+    pending_.push_back(std::move(row));
+    if (std::chrono::steady_clock::now() - lastHanded_ >= ScanRowInterval) {
+      Hand();
+    }
   }
-  view.SetCellText(row, TypeColumn, BinaryType);
-  view.SetCellText(row, EntropyColumn, EntropyText(FileEntropy(entry.SamplePath)));
-  if (ReadLeadingWord(entry.SamplePath) == ExecutableSignature) {
-    view.SetRowBackColour(row, ExecutableRowColour);
-    view.SetCellText(row, TypeColumn, ExecutableType);
+
+  void Hand() {
+    if (!pending_.empty()) {
+      view_.AppendRows(pending_);
+      pending_.clear();
+    }
+    lastHanded_ = std::chrono::steady_clock::now();
   }
-}
+
+ private:
+  ExtensionTableView& view_;
+  std::vector<ExtensionRow> pending_;
+  std::chrono::steady_clock::time_point lastHanded_ = std::chrono::steady_clock::now();
+};
 
 }  // namespace
 
-std::wstring ExtensionRowCells(std::wstring_view extension, std::int32_t count) {
-  std::wstring cells(extension);
-  cells += L'\n';
-  cells += std::to_wstring(count);
-  cells += L'\n';
-  cells += TextType;
-  return cells;
+ExtensionRow FinishedRow(std::wstring_view extension, const TallyEntry& entry) {
+  // The sample is probed before its row goes in, so the row goes in whole: one change of the
+  // list instead of up to five.
+  const SampleFindings findings = ProbeSample(entry.SamplePath);
+  const bool executable = findings.Binary && findings.LeadingWord == ExecutableSignature;
+  ExtensionRow row;
+  row.Cells = extension;
+  row.Cells += L'\n';
+  row.Cells += std::to_wstring(entry.Count);
+  row.Cells += L'\n';
+  if (!findings.Binary) {
+    row.Cells += TextType;
+    return row;
+  }
+  row.Cells += executable ? ExecutableType : BinaryType;
+  row.Cells += L'\n';
+  row.Cells += EntropyText(findings.Entropy);
+  if (executable) {
+    row.BackColour = ExecutableRowColour;
+  }
+  return row;
 }
 
 void BuildExtensionTable(std::wstring_view rootFolder, FileCatalogue& catalogue,
@@ -45,15 +73,17 @@ void BuildExtensionTable(std::wstring_view rootFolder, FileCatalogue& catalogue,
     return;
   }
   bool stopped = false;
+  RowGatherer rows(view);
   tally.ForEachEntry([&](const std::wstring& key, const TallyEntry& entry) {
     stopped = stopped || stop.IsSet();
-    if (stopped) {
-      return;
+    if (!stopped) {
+      rows.Add(FinishedRow(key, entry));
     }
-    const ExtensionTableView::Row row = view.AppendRow(ExtensionRowCells(key, entry.Count));
-    ProbeSample(entry, row, view);
   });
-  if (stopped) {
+  // A stopped scan keeps the rows it finished, and a stop that came while the last of them
+  // went in still leaves them unsorted: a new scan follows.
+  rows.Hand();
+  if (stopped || stop.IsSet()) {
     return;
   }
   view.SortByFileCount();

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,18 +28,26 @@ inline constexpr std::wstring_view ExecutableType = L"PE";
 // Light red, the background of every cell of an executable's row.
 inline constexpr COLORREF ExecutableRowColour = 0xD4D4FF;
 
-// Where a scan shows its work: the extension list and the window title. Rows are addressed by
-// an identity that a sort of the list does not change, so an update always reaches the row of
-// its own extension even when the user sorts the list while the scan fills it.
+// How often a scan hands the rows it has finished to the list: every request to the window
+// costs far more than probing a sample, yet the rows should still come in about twenty times
+// a second.
+inline constexpr std::chrono::milliseconds ScanRowInterval{50};
+
+// A finished row of the extension list: its cells separated by line feeds, and the background
+// of all its cells where it has one of its own.
+struct ExtensionRow {
+  std::wstring Cells;
+  std::optional<COLORREF> BackColour;
+
+  bool operator==(const ExtensionRow&) const = default;
+};
+
+// Where a scan shows its work: the extension list and the window title.
 class ExtensionTableView {
  public:
-  using Row = std::intptr_t;
-
   virtual void ClearRows() = 0;
-  // Appends a row with the extension icon; the cells are separated by line feeds.
-  virtual Row AppendRow(std::wstring_view cells) = 0;
-  virtual void SetCellText(Row row, int column, std::wstring_view text) = 0;
-  virtual void SetRowBackColour(Row row, COLORREF colour) = 0;
+  // Appends finished rows in one go, each with the extension icon.
+  virtual void AppendRows(std::span<const ExtensionRow> rows) = 0;
   // Sorts by file count, largest first, leaving the header arrows as they are.
   virtual void SortByFileCount() = 0;
   virtual void ShowProgressTitle(std::wstring_view extension) = 0;
@@ -51,7 +62,7 @@ class ExtensionTableView {
 void BuildExtensionTable(std::wstring_view rootFolder, FileCatalogue& catalogue,
                          ExtensionTally& tally, ExtensionTableView& view, const StopRequest& stop);
 
-// The row's cells as the scan first appends them: extension, count and "TEXT".
-[[nodiscard]] std::wstring ExtensionRowCells(std::wstring_view extension, std::int32_t count);
+// The finished row of a tally entry: extension, count, and what its sample looks like.
+[[nodiscard]] ExtensionRow FinishedRow(std::wstring_view extension, const TallyEntry& entry);
 
 }  // namespace tallyfold

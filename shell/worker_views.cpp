@@ -22,71 +22,35 @@ void Request(ProgramState& state, Work&& work) {
 
 }  // namespace
 
-ScanView::~ScanView() {
-  // Only requests change held_, and they run while this thread waits.
-  if (held_) {
-    Request(state_, [this] { DrawIfDue(true); });
-  }
-}
-
-// A visible list that draws after every change costs about 10 ms a change under Wine, far more
-// than the probes of a row: the scan's changes go in with drawing held, and the list draws what
-// it has once ScanDrawInterval has passed, and at the end.
-void ScanView::HoldDrawing() {
-  if (!held_) {
-    ::SendMessageW(state_.ExtensionList, WM_SETREDRAW, FALSE, 0);
-    held_ = true;
-    heldSince_ = std::chrono::steady_clock::now();
-  }
-}
-
-void ScanView::DrawIfDue(bool now) {
-  if (held_ && (now || std::chrono::steady_clock::now() - heldSince_ >= ScanDrawInterval)) {
-    ::SendMessageW(state_.ExtensionList, WM_SETREDRAW, TRUE, 0);
-    ::UpdateWindow(state_.ExtensionList);
-    held_ = false;
-  }
-}
-
 // The emptied list draws at once: it stays empty for the whole walk, which may take long.
 void ScanView::ClearRows() {
   Request(state_, [this] {
     tallyfold::ClearRows(state_.ExtensionList);
-    DrawIfDue(true);
+    ::UpdateWindow(state_.ExtensionList);
   });
 }
 
-ExtensionTableView::Row ScanView::AppendRow(std::wstring_view cells) {
-  Row id = 0;
+// A visible list that draws after every change costs about 10 ms a change under Wine, far more
+// than a row's probes: a batch goes in with drawing held, and the list draws once after it.
+void ScanView::AppendRows(std::span<const ExtensionRow> rows) {
   Request(state_, [&] {
-    HoldDrawing();
-    const int row = tallyfold::AppendRow(state_.ExtensionList, cells, state_.ExtensionIcon.get());
-    id = RowIdOf(state_.ExtensionList, row);
-    DrawIfDue(false);
-  });
-  return id;
-}
-
-void ScanView::SetCellText(Row row, int column, std::wstring_view text) {
-  Request(state_, [&] {
-    HoldDrawing();
-    tallyfold::SetCellText(state_.ExtensionList, RowOfId(state_.ExtensionList, row), column, text);
-    DrawIfDue(false);
-  });
-}
-
-void ScanView::SetRowBackColour(Row row, COLORREF colour) {
-  Request(state_, [&] {
-    HoldDrawing();
-    tallyfold::SetRowBackColour(state_.ExtensionList, RowOfId(state_.ExtensionList, row), colour);
-    DrawIfDue(false);
+    HWND list = state_.ExtensionList;
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (const ExtensionRow& row : rows) {
+      const int index = tallyfold::AppendRow(list, row.Cells, state_.ExtensionIcon.get());
+      if (row.BackColour) {
+        tallyfold::SetRowBackColour(list, index, *row.BackColour);
+      }
+    }
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    ::UpdateWindow(list);
   });
 }
 
 void ScanView::SortByFileCount() {
   Request(state_, [this] {
     SortList(state_.ExtensionList, FileCountColumn, CellKind::Integer, SortDirection::Descending);
-    DrawIfDue(true);
+    ::UpdateWindow(state_.ExtensionList);
   });
 }
 

@@ -45,16 +45,15 @@ class TableRecorder final : public ExtensionTableView {
     rows.clear();
     colours.clear();
   }
-  Row AppendRow(std::wstring_view cells) override {
-    rows.push_back(CellsOf(cells, Columns));
-    appended.push_back(rows.back()[ExtensionColumn]);
-    return static_cast<Row>(rows.size() - 1);
-  }
-  void SetCellText(Row row, int column, std::wstring_view text) override {
-    rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
-  }
-  void SetRowBackColour(Row row, COLORREF colour) override {
-    colours[rows.at(static_cast<std::size_t>(row))[ExtensionColumn]] = colour;
+  void AppendRows(std::span<const ExtensionRow> batch) override {
+    for (const ExtensionRow& row : batch) {
+      rows.push_back(CellsOf(row.Cells, Columns));
+      appended.push_back(rows.back()[ExtensionColumn]);
+      if (row.BackColour) {
+        colours[rows.back()[ExtensionColumn]] = *row.BackColour;
+      }
+    }
+    ++batches;
   }
   void SortByFileCount() override { sorted = true; }
   void ShowProgressTitle(std::wstring_view extension) override { progress.emplace_back(extension); }
@@ -74,6 +73,8 @@ class TableRecorder final : public ExtensionTableView {
   std::vector<std::wstring> appended;
   // Background colours by extension.
   std::map<std::wstring, COLORREF> colours;
+  // How many requests the rows came in.
+  std::size_t batches = 0;
   bool sorted = false;
   std::vector<std::wstring> progress;
   std::optional<std::size_t> result;

@@ -20,6 +20,7 @@
 #include "sorting/cell_values.h"
 #include "sorting/header_sort.h"
 #include "tests/support/drive_d.h"
+#include "tests/support/linux_side.h"
 #include "tests/support/program_window.h"
 #include "tests/support/temp_tree.h"
 
@@ -326,8 +327,14 @@ TEST(FolderBoxWalk, KeyboardChangeWithTheListClosedStartsNoWalk) {
 
 TEST(FolderBoxWalk, ChoiceWhileAScanRunsStopsItAndShowsOnlyTheNewScan) {
   DriveD drive;
-  TempTree tree;
-  MakeWideTree(tree, 5, 1100);
+  // Long enough that the walk is still going when the choice comes after its first progress
+  // title: 60,000 files, made from the Linux side in a moment.
+  const testing::LinuxTree tree(
+      "mkdir d0 d1 d2 d3 d4 d5 d6 && seq 0 59999 | "
+      "awk '{print \"d\" ($1 % 7) \"/f\" $1 \".e\" ($1 % 5)}' | xargs touch");
+  if (!tree.Built()) {
+    GTEST_SKIP() << "no Linux side to make a big tree quickly";
+  }
   ProgramWindow program(tree.Root());
   ProgramState& state = program.State();
   state.CurrentScan = StartScan(state);

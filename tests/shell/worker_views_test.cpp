@@ -33,16 +33,13 @@ class RecordingView final : public ExtensionTableView {
     real_.ClearRows();
     afterClear();
   }
-  Row AppendRow(std::wstring_view cells) override {
-    appended.emplace_back(cells.substr(0, cells.find(L'\n')));
-    const Row row = real_.AppendRow(cells);
+  void AppendRows(std::span<const ExtensionRow> rows) override {
+    for (const ExtensionRow& row : rows) {
+      appended.emplace_back(row.Cells.substr(0, row.Cells.find(L'\n')));
+    }
+    real_.AppendRows(rows);
     afterAppend();
-    return row;
   }
-  void SetCellText(Row row, int column, std::wstring_view text) override {
-    real_.SetCellText(row, column, text);
-  }
-  void SetRowBackColour(Row row, COLORREF colour) override { real_.SetRowBackColour(row, colour); }
   void SortByFileCount() override {
     sorted = true;
     real_.SortByFileCount();
@@ -162,22 +159,29 @@ bool Draws(HWND list) {
 TEST(ExtensionTable, ListDrawsWhileTheWalkRunsAndAfterAScanThatEndsOrStops) {
   TempTree tree;
   MakeMixedTree(tree);
-  for (const bool stopAfterFirstRow : {false, true}) {
-    SCOPED_TRACE(stopAfterFirstRow ? "stopped" : "ended");
+  for (const bool stopAfterFirstRows : {false, true}) {
+    SCOPED_TRACE(stopAfterFirstRows ? "stopped" : "ended");
     ProgramWindow program(tree.Root());
     ProgramState& state = program.State();
     state.Hook = CountExtensionListPaints;
     StopRequest stop;
+    std::size_t handed = 0;
+    bool sorted = false;
     {
       // The view lives as long as the scan's body, as on the worker.
       RecordingView view(state);
       view.afterClear = [&] { EXPECT_TRUE(Draws(state.ExtensionList)) << "while walking"; };
-      if (stopAfterFirstRow) {
+      if (stopAfterFirstRows) {
         view.afterAppend = [&] { stop.Set(); };
       }
       BuildExtensionTable(tree.Root(), state.Catalogue, state.Tally, view, stop);
+      handed = view.appended.size();
+      sorted = view.sorted;
     }
-    EXPECT_EQ(RowCount(state.ExtensionList), stopAfterFirstRow ? 1 : 7);
+    // A stopped scan keeps the rows it had handed over, unsorted.
+    EXPECT_EQ(static_cast<std::size_t>(RowCount(state.ExtensionList)), handed);
+    EXPECT_EQ(handed, 7u);
+    EXPECT_EQ(sorted, !stopAfterFirstRows);
     EXPECT_TRUE(Draws(state.ExtensionList));
   }
 }
