@@ -43,4 +43,13 @@ inline bool CheckExit(long code) {
   return code == 0;
 }
 
+// Seconds from the start of an empty window program until its window shows: the least any
+// window program costs to start here; -1 when it failed.
+inline double EmptyWindowStart() {
+  RunningProgram program(BuiltProgram(L"tools\\benchmarks\\empty_window.exe"),
+                         L"TallyfoldEmptyWindow", L"");
+  const double shown = program.AwaitTitle([](const std::wstring&) { return true; });
+  return CheckExit(program.Close()) ? shown : -1.0;
+}
+
 }  // namespace tallyfold::bench

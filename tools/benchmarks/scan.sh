@@ -3,7 +3,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 trees=${TALLYFOLD_BENCH_TREES:-/tmp/tallyfold-bench}
-"$here/tools/build" --target tallyfold >/dev/null
+"$here/tools/build" --target tallyfold --target empty_window >/dev/null
 python3 "$here/tools/benchmarks/bench_tree.py" scan "$trees/scan-tree"
 wine64 "$TALLYFOLD_BUILD/mingw/tools/benchmarks/scan_bench.exe" "Z:${trees//\//\\}\\scan-tree" \
   "Z:${trees//\//\\}\\scan-tree.samples" "$@"

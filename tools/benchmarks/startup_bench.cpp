@@ -41,13 +41,6 @@ ProgramRound Ours(const std::wstring& root) {
   return round;
 }
 
-double Floor() {
-  RunningProgram program(BuiltProgram(L"tools\\benchmarks\\empty_window.exe"),
-                         L"TallyfoldEmptyWindow", L"");
-  const double shown = program.AwaitTitle([](const std::wstring&) { return true; });
-  return CheckExit(program.Close()) ? shown : -1.0;
-}
-
 }  // namespace
 
 // Arguments: the Windows path of the tree the program walks, optionally the number of rounds.
@@ -60,7 +53,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> ours, floors;
   for (int round = 0; round < rounds; ++round) {
     const ProgramRound program = Ours(argv[1]);
-    const double floor = Floor();
+    const double floor = EmptyWindowStart();
     std::printf(
         "round %d: window shown after %.3f s, empty window after %.3f s; peak working set "
         "%.1f MB, peak pagefile use %.1f MB, working set at the end %.1f MB\n",
