@@ -15,9 +15,10 @@ class RowGatherer {
  public:
   explicit RowGatherer(ExtensionTableView& view) : view_(view) {}
 
+  // The first row goes in as soon as it is finished, so the table shows at once after the walk.
   void Add(ExtensionRow row) {
     pending_.push_back(std::move(row));
-    if (std::chrono::steady_clock::now() - lastHanded_ >= ScanRowInterval) {
+    if (!handed_ || std::chrono::steady_clock::now() - lastHanded_ >= ScanRowInterval) {
       Hand();
     }
   }
@@ -27,13 +28,21 @@ class RowGatherer {
       view_.AppendRows(pending_);
       pending_.clear();
     }
+    handed_ = true;
     lastHanded_ = std::chrono::steady_clock::now();
+  }
+
+  // Drawing the list costs far more than changing it: the last rows are drawn with the sort.
+  void HandLastAndSort() {
+    view_.AppendLastRowsAndSort(pending_);
+    pending_.clear();
   }
 
  private:
   ExtensionTableView& view_;
   std::vector<ExtensionRow> pending_;
-  std::chrono::steady_clock::time_point lastHanded_ = std::chrono::steady_clock::now();
+  bool handed_ = false;
+  std::chrono::steady_clock::time_point lastHanded_;
 };
 
 }  // namespace
@@ -80,13 +89,12 @@ void BuildExtensionTable(std::wstring_view rootFolder, FileCatalogue& catalogue,
       rows.Add(FinishedRow(key, entry));
     }
   });
-  // A stopped scan keeps the rows it finished, and a stop that came while the last of them
-  // went in still leaves them unsorted: a new scan follows.
-  rows.Hand();
-  if (stopped || stop.IsSet()) {
+  // A stopped scan keeps the rows it finished, unsorted.
+  if (stopped) {
+    rows.Hand();
     return;
   }
-  view.SortByFileCount();
+  rows.HandLastAndSort();
   view.ShowResultTitle(tally.Size());
 }
 

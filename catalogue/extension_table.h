@@ -46,10 +46,11 @@ struct ExtensionRow {
 class ExtensionTableView {
  public:
   virtual void ClearRows() = 0;
-  // Appends finished rows in one go, each with the extension icon.
+  // Appends finished rows in one go, each with the extension icon, and draws them.
   virtual void AppendRows(std::span<const ExtensionRow> rows) = 0;
-  // Sorts by file count, largest first, leaving the header arrows as they are.
-  virtual void SortByFileCount() = 0;
+  // Appends the last rows, then sorts by file count, largest first, leaving the header arrows
+  // as they are; the list draws once, sorted.
+  virtual void AppendLastRowsAndSort(std::span<const ExtensionRow> rows) = 0;
   virtual void ShowProgressTitle(std::wstring_view extension) = 0;
   virtual void ShowResultTitle(std::size_t extensions) = 0;
 

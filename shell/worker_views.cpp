@@ -30,27 +30,40 @@ void ScanView::ClearRows() {
   });
 }
 
-// A visible list that draws after every change costs about 10 ms a change under Wine, far more
-// than a row's probes: a batch goes in with drawing held, and the list draws once after it.
+namespace {
+
+void AppendExtensionRows(HWND list, HICON icon, std::span<const ExtensionRow> rows) {
+  for (const ExtensionRow& row : rows) {
+    const int index = AppendRow(list, row.Cells, icon);
+    if (row.BackColour) {
+      SetRowBackColour(list, index, *row.BackColour);
+    }
+  }
+}
+
+}  // namespace
+
+// A visible list that draws after every change costs about 10 ms a change under Wine, and a
+// drawing of the list far more than appending a batch: a batch goes in with drawing held, and
+// the list draws once after it.
 void ScanView::AppendRows(std::span<const ExtensionRow> rows) {
   Request(state_, [&] {
     HWND list = state_.ExtensionList;
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    for (const ExtensionRow& row : rows) {
-      const int index = tallyfold::AppendRow(list, row.Cells, state_.ExtensionIcon.get());
-      if (row.BackColour) {
-        tallyfold::SetRowBackColour(list, index, *row.BackColour);
-      }
-    }
+    AppendExtensionRows(list, state_.ExtensionIcon.get(), rows);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::UpdateWindow(list);
   });
 }
 
-void ScanView::SortByFileCount() {
-  Request(state_, [this] {
-    SortList(state_.ExtensionList, FileCountColumn, CellKind::Integer, SortDirection::Descending);
-    ::UpdateWindow(state_.ExtensionList);
+void ScanView::AppendLastRowsAndSort(std::span<const ExtensionRow> rows) {
+  Request(state_, [&] {
+    HWND list = state_.ExtensionList;
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    AppendExtensionRows(list, state_.ExtensionIcon.get(), rows);
+    SortList(list, FileCountColumn, CellKind::Integer, SortDirection::Descending);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    ::UpdateWindow(list);
   });
 }
 

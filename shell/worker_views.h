@@ -14,7 +14,7 @@ class ScanView final : public ExtensionTableView {
 
   void ClearRows() override;
   void AppendRows(std::span<const ExtensionRow> rows) override;
-  void SortByFileCount() override;
+  void AppendLastRowsAndSort(std::span<const ExtensionRow> rows) override;
   void ShowProgressTitle(std::wstring_view extension) override;
   void ShowResultTitle(std::size_t extensions) override;
 

@@ -55,7 +55,10 @@ class TableRecorder final : public ExtensionTableView {
     }
     ++batches;
   }
-  void SortByFileCount() override { sorted = true; }
+  void AppendLastRowsAndSort(std::span<const ExtensionRow> batch) override {
+    AppendRows(batch);
+    sorted = true;
+  }
   void ShowProgressTitle(std::wstring_view extension) override { progress.emplace_back(extension); }
   void ShowResultTitle(std::size_t extensions) override { result = extensions; }
 

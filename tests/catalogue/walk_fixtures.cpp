@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <stdexcept>
 
 #include "common/handles.h"
@@ -17,6 +18,24 @@ constexpr int PollsBeforeGivingUp = 2400;  // two minutes
 
 bool Exists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A bulk tree's folder straight under the temp folder, where the Unix shell finds it.
+std::wstring NewBulkFolder() {
+  static std::atomic<unsigned> serial{0};
+  wchar_t temp[MAX_PATH + 1];
+  const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+  for (;;) {
+    std::wstring folder = std::wstring(temp, length) + L"tallyfold-bulk-" +
+                          std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(serial++);
+    if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+      return folder;
+    }
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+      throw std::runtime_error("cannot make a bulk folder");
+    }
+  }
 }
 
 void WriteAscii(const std::wstring& path, const std::string& text) {
@@ -106,7 +125,7 @@ bool RunUnixShell(const std::wstring& folder, const std::wstring& command,
 }
 
 BulkTree::BulkTree(const std::vector<std::wstring>& files)
-    : base_(NewTempFolder(L"tallyfold-bulk-")), root_(base_ + L"\\tree") {
+    : base_(NewBulkFolder()), root_(base_ + L"\\tree") {
   WriteAscii(base_ + L"\\list.txt", UnixList(files));
   const std::wstring command =
       L"mkdir tree && cd tree && sed -n 's|/[^/]*$||p' ../list.txt | sort -u | "
