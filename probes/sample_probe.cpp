@@ -64,11 +64,19 @@ SampleFindings ProbeSample(std::wstring_view path) noexcept {
   if (!binary) {
     return {};
   }
-  if (entropyLength > head) {
-    static_cast<void>(ReadOn(file, bytes.subspan(head, entropyLength - head), headWhole));
+  // A large sample's second half comes from the file's middle; only when the middle cannot be
+  // reached does it keep the bytes that follow the first half, as one read of the whole
+  // length from the start would have left there.
+  const bool split = size > HeadOnlyLimit;
+  const std::size_t start = split ? SplitHalf : entropyLength;
+  bool whole = headWhole;
+  if (start > head) {
+    whole = ReadOn(file, bytes.subspan(head, start - head), headWhole) == start - head;
   }
-  if (size > HeadOnlyLimit && SeekSample(file, size / 2)) {
+  if (split && SeekSample(file, size / 2)) {
     static_cast<void>(ReadSample(file, bytes.subspan(SplitHalf, SplitHalf)));
+  } else if (entropyLength > start) {
+    static_cast<void>(ReadOn(file, bytes.subspan(start, entropyLength - start), whole));
   }
   const double estimate = BlockEntropy(bytes.data(), entropyLength);
   return SampleFindings{true, WithFixedFigure(path, estimate), LeadingWordOf(bytes)};

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <stdexcept>
 
 #include "common/handles.h"
-#include "tests/support/process.h"
 #include "tests/support/temp_tree.h"
 
 namespace tallyfold::testing {
@@ -18,24 +16,6 @@ constexpr int PollsBeforeGivingUp = 2400;  // two minutes
 
 bool Exists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A bulk tree's folder straight under the temp folder, where the Unix shell finds it.
-std::wstring NewBulkFolder() {
-  static std::atomic<unsigned> serial{0};
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-  for (;;) {
-    std::wstring folder = std::wstring(temp, length) + L"tallyfold-bulk-" +
-                          std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(serial++);
-    if (::CreateDirectoryW(folder.c_str(), nullptr)) {
-      return folder;
-    }
-    if (::GetLastError() != ERROR_ALREADY_EXISTS) {
-      throw std::runtime_error("cannot make a bulk folder");
-    }
-  }
 }
 
 void WriteAscii(const std::wstring& path, const std::string& text) {
@@ -111,10 +91,18 @@ std::vector<std::wstring> CataloguedUnder(const FileCatalogue& catalogue,
 
 bool RunUnixShell(const std::wstring& folder, const std::wstring& command,
                   const std::wstring& marker) {
-  const KernelHandle process = StartProcess(L"sh -c \"" + command + L"\"", UnixShell, folder);
-  if (!process) {
+  // Wine starts a Unix program without a process handle to give back: only the call's own
+  // answer tells whether it started.
+  std::wstring commandLine = L"sh -c \"" + command + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessW(UnixShell, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &started)) {
     return false;
   }
+  const KernelHandle process{started.hProcess};
+  const KernelHandle thread{started.hThread};
   for (int poll = 0; poll < PollsBeforeGivingUp; ++poll) {
     if (Exists(marker)) {
       return true;
@@ -125,7 +113,7 @@ bool RunUnixShell(const std::wstring& folder, const std::wstring& command,
 }
 
 BulkTree::BulkTree(const std::vector<std::wstring>& files)
-    : base_(NewBulkFolder()), root_(base_ + L"\\tree") {
+    : base_(NewTempFolder(L"tallyfold-bulk-")), root_(base_ + L"\\tree") {
   WriteAscii(base_ + L"\\list.txt", UnixList(files));
   const std::wstring command =
       L"mkdir tree && cd tree && sed -n 's|/[^/]*$||p' ../list.txt | sort -u | "

@@ -69,7 +69,7 @@ bool IsBinarySampleOfTree(const std::wstring& path) {
 
 // One open of the sample and one read of the bytes its probes look at: for a text sample the
 // text test's bytes, for a binary one the entropy's layout, which covers the text test's and
-// the leading word.
+// the leading word (a large file's first half and the half from its middle).
 void BareRead(const std::wstring& path, std::vector<std::uint8_t>& buffer) {
   const FileHandle file{::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr)};
@@ -79,9 +79,11 @@ void BareRead(const std::wstring& path, std::vector<std::uint8_t>& buffer) {
       IsBinarySampleOfTree(path)
           ? std::max(EntropySampleLength(size.QuadPart), TextSampleLength(size.QuadPart))
           : TextSampleLength(size.QuadPart);
+  const bool split = IsBinarySampleOfTree(path) && size.QuadPart > HeadOnlyLimit;
   DWORD read = 0;
-  ::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(length), &read, nullptr);
-  if (IsBinarySampleOfTree(path) && size.QuadPart > HeadOnlyLimit) {
+  ::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(split ? SplitHalf : length), &read,
+             nullptr);
+  if (split) {
     ::SetFilePointer(file.get(), static_cast<LONG>(size.QuadPart / 2), nullptr, FILE_BEGIN);
     ::ReadFile(file.get(), buffer.data() + SplitHalf, static_cast<DWORD>(SplitHalf), &read,
                nullptr);
