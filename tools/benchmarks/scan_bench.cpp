@@ -30,6 +30,8 @@ constexpr UINT AskMilliseconds = 5'000;
 // Each look from outside costs the program's main thread and the window server a round trip:
 // looking too often would slow down what is measured.
 constexpr DWORD ScanPollMilliseconds = 5;
+// Until the first row is in, the list is asked only every this many looks.
+constexpr int RowPollsDuringTheWalk = 10;
 
 std::size_t CountEntries(const std::wstring& folder) {
   WIN32_FIND_DATAW entry;
@@ -141,13 +143,19 @@ struct Phases {
 // Watches one run: the title from the window server, the row count from the list itself.
 Phases Watch(const RunningProgram& program, std::size_t extensions, std::wstring& title) {
   Phases phases;
-  while (phases.result < 0 && Seconds() - program.StartedAt() < TimeLimitSeconds &&
-         !program.HasEnded()) {
-    const HWND window = program.Window();
+  HWND window = nullptr;
+  for (int poll = 0; phases.result < 0 && Seconds() - program.StartedAt() < TimeLimitSeconds &&
+                     !program.HasEnded();
+       ++poll) {
+    window = window ? window : program.Window();
     const double now = Seconds() - program.StartedAt();
     if (window && ::IsWindowVisible(window)) {
       phases.shown = phases.shown < 0 ? now : phases.shown;
       DWORD_PTR rows = 0;
+      if (phases.firstRow < 0 && poll % RowPollsDuringTheWalk != 0) {
+        ::Sleep(ScanPollMilliseconds);
+        continue;
+      }
       ::SendMessageTimeoutW(::GetDlgItem(window, ExtensionListId), LVM_GETITEMCOUNT, 0, 0,
                             SMTO_NORMAL, AskMilliseconds, &rows);
       phases.firstRow = phases.firstRow < 0 && rows > 0 ? now : phases.firstRow;
