@@ -83,8 +83,22 @@ double BlockEntropy(const std::uint8_t* block, std::size_t length) noexcept {
 }
 
 void CountBytes(const std::uint8_t* bytes, std::int32_t* counts, std::int64_t n) noexcept {
-  for (std::int64_t at = 0; at < n; ++at) {
-    ++counts[bytes[at]];
+  // Four tables in turn: runs of equal bytes would otherwise make every increment wait for the
+  // one before it, and a sample of 64 KiB costs more to count than to read.
+  constexpr std::size_t Tables = 4;
+  std::array<std::array<std::int32_t, ByteValues>, Tables> partial{};
+  std::int64_t at = 0;
+  for (; at + static_cast<std::int64_t>(Tables) <= n; at += Tables) {
+    ++partial[0][bytes[at]];
+    ++partial[1][bytes[at + 1]];
+    ++partial[2][bytes[at + 2]];
+    ++partial[3][bytes[at + 3]];
+  }
+  for (; at < n; ++at) {
+    ++partial[0][bytes[at]];
+  }
+  for (std::size_t value = 0; value < ByteValues; ++value) {
+    counts[value] += partial[0][value] + partial[1][value] + partial[2][value] + partial[3][value];
   }
 }
 

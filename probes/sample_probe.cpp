@@ -55,9 +55,12 @@ SampleFindings ProbeSample(std::wstring_view path) noexcept {
   if (!sample.Allocated()) {
     return SampleFindings{true, WithFixedFigure(path, 0.0), 0};
   }
-  // The text test's bytes and the leading word first: a text sample needs nothing more.
+  // The text test's bytes and the leading word first: a text sample needs nothing more. A large
+  // sample's whole first half comes at once: one read fewer saves more than the few kilobytes
+  // a large text sample then reads beyond its text test's.
   const std::span<std::uint8_t> bytes = sample.Bytes();
-  const std::size_t head = std::max(textLength, LeadingWordLength);
+  const bool split = size > HeadOnlyLimit;
+  const std::size_t head = std::max({textLength, LeadingWordLength, split ? SplitHalf : 0});
   const bool headWhole = ReadSample(file, bytes.first(head)) == head;
   const bool binary = verdict == ExtensionVerdict::Binary ||
                       std::ranges::any_of(bytes.first(textLength), IsBinaryByte);
@@ -67,7 +70,6 @@ SampleFindings ProbeSample(std::wstring_view path) noexcept {
   // A large sample's second half comes from the file's middle; only when the middle cannot be
   // reached does it keep the bytes that follow the first half, as one read of the whole
   // length from the start would have left there.
-  const bool split = size > HeadOnlyLimit;
   const std::size_t start = split ? SplitHalf : entropyLength;
   bool whole = headWhole;
   if (start > head) {

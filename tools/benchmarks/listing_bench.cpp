@@ -176,18 +176,26 @@ double EnumerationFloor(const std::vector<std::wstring>& paths) {
 class SameThreadRows final : public FileListView {
  public:
   explicit SameThreadRows(HWND list) : list_(list) {}
-  void SetRedraw(bool on) override { ::SendMessageW(list_, WM_SETREDRAW, on, 0); }
+  void SetRedraw(bool on) override {
+    drawing_ = on;
+    ::SendMessageW(list_, WM_SETREDRAW, on, 0);
+  }
   void ClearRows() override { ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0); }
+  // As the program's file list does: a batch goes in with drawing held.
   void AppendRows(std::span<const std::wstring> rows) override {
-    for (const std::wstring& row : rows) {
-      if (list_) {
-        AppendRow(list_, row, nullptr);
-      }
+    if (!list_) {
+      return;
     }
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    for (const std::wstring& row : rows) {
+      AppendRow(list_, row, nullptr);
+    }
+    ::SendMessageW(list_, WM_SETREDRAW, drawing_, 0);
   }
 
  private:
   HWND list_;
+  bool drawing_ = true;
 };
 
 double ListingPhase(const std::wstring& root, bool intoList) {
