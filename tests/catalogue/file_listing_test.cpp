@@ -18,6 +18,7 @@ namespace {
 
 using testing::ListRecorder;
 using testing::Rows;
+using testing::NoonUtc;
 using testing::TempTree;
 
 Rows ListInto(const FileCatalogue& catalogue, std::wstring_view extension) {
@@ -32,15 +33,6 @@ FileCatalogue Walk(const std::wstring& root) {
   ExtensionTally tally;
   WalkFolder(root, catalogue, tally, {}, StopRequest{});
   return catalogue;
-}
-
-SYSTEMTIME NoonUtc(WORD year, WORD month, WORD day) {
-  SYSTEMTIME time{};
-  time.wYear = year;
-  time.wMonth = month;
-  time.wDay = day;
-  time.wHour = 12;
-  return time;
 }
 
 TEST(FileListing, ListsTheExtensionsFilesInCatalogueOrderWithSizeAndDate) {

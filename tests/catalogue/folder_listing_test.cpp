@@ -23,6 +23,7 @@ namespace tallyfold {
 namespace {
 
 using testing::RunUnixShell;
+using testing::NoonUtc;
 using testing::TempTree;
 
 // A file list without a window: it keeps the rows it is given and can ask for a stop.
@@ -62,15 +63,6 @@ std::vector<std::wstring> LookedUp(const FileCatalogue& catalogue, std::wstring_
 
 std::wstring RowOf(const std::wstring& path, std::int64_t size, std::wstring_view date) {
   return path + L"\n" + std::to_wstring(size) + L"\n" + std::wstring(date);
-}
-
-SYSTEMTIME NoonUtc(WORD year, WORD month, WORD day) {
-  SYSTEMTIME time{};
-  time.wYear = year;
-  time.wMonth = month;
-  time.wDay = day;
-  time.wHour = 12;
-  return time;
 }
 
 FileCatalogue WalkOf(const TempTree& tree) {

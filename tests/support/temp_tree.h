@@ -40,6 +40,18 @@ class TempTree {
 // serial number; gives its path, without a trailing backslash.
 std::wstring NewTempFolder(std::wstring_view prefix);
 
+// Noon UTC of a day: the same calendar day in every time zone within twelve hours, so a file
+// dated then shows that day in local time.
+inline SYSTEMTIME NoonUtc(WORD year, WORD month, WORD day) {
+  constexpr WORD Noon = 12;
+  SYSTEMTIME time{};
+  time.wYear = year;
+  time.wMonth = month;
+  time.wDay = day;
+  time.wHour = Noon;
+  return time;
+}
+
 // Removes a file or a whole folder tree; true when nothing is left there.
 bool RemoveTree(const std::wstring& path);
 
