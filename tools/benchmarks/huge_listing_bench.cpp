@@ -16,6 +16,7 @@
 #include "catalogue/walk_folder.h"
 #include "common/handles.h"
 #include "common/list_view.h"
+#include "tools/benchmarks/local_file_list.h"
 #include "tools/benchmarks/running_program.h"
 
 namespace {
@@ -24,41 +25,7 @@ using namespace tallyfold;
 using namespace tallyfold::bench;
 
 constexpr int DefaultRounds = 3;
-constexpr int ListWidth = 655, ListHeight = 440;
-constexpr int ColumnWidths[] = {440, 90, 90};
 constexpr const wchar_t* Cases[] = {L"H3", L"SUB"};
-
-// The file list as the listing fills it, without the hop to another thread; a batch goes in
-// with drawing held, as the program's own view does.
-class LocalListView final : public FileListView {
- public:
-  explicit LocalListView(HWND list) : list_(list) {}
-  void SetRedraw(bool on) override {
-    drawing_ = on;
-    ::SendMessageW(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  }
-  void ClearRows() override { tallyfold::ClearRows(list_); }
-  void AppendRows(std::span<const std::wstring> rows) override {
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    for (const std::wstring& row : rows) {
-      AppendRow(list_, row, nullptr);
-    }
-    ::SendMessageW(list_, WM_SETREDRAW, drawing_ ? TRUE : FALSE, 0);
-  }
-
- private:
-  HWND list_;
-  bool drawing_ = true;
-};
-
-HWND MakeFileList(HWND window) {
-  HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0,
-                                ListWidth, ListHeight, window, nullptr, nullptr, nullptr);
-  for (int column = 0; column < 3; ++column) {
-    AddColumn(list, column, L"", ColumnWidths[column]);
-  }
-  return list;
-}
 
 void Pump() {
   MSG message;

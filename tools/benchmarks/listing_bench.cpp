@@ -17,6 +17,7 @@
 #include "common/handles.h"
 #include "common/list_view.h"
 #include "shell/program_state.h"
+#include "tools/benchmarks/local_file_list.h"
 #include "tools/benchmarks/running_program.h"
 
 namespace {
@@ -33,8 +34,6 @@ constexpr UINT AskMilliseconds = 5'000;
 // Each look from outside costs the program's main thread and the window server a round trip:
 // looking too often would slow down what is measured.
 constexpr DWORD ListingPollMilliseconds = 20;
-constexpr int ListWidth = 655, ListHeight = 440;
-constexpr int ColumnWidths[] = {440, 90, 90};
 
 // The paths the program catalogues, in its order: a folder's files, then its subfolders.
 void CollectPaths(const std::wstring& folder, std::vector<std::wstring>& paths) {
@@ -58,19 +57,6 @@ void CollectPaths(const std::wstring& folder, std::vector<std::wstring>& paths) 
   for (const std::wstring& subfolder : subfolders) {
     CollectPaths(subfolder, paths);
   }
-}
-
-HWND MakeFileList(HWND window) {
-  HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0,
-                                ListWidth, ListHeight, window, nullptr, nullptr, nullptr);
-  for (int column = 0; column < 3; ++column) {
-    LVCOLUMNW item{};
-    item.mask = LVCF_WIDTH | LVCF_SUBITEM;
-    item.cx = ColumnWidths[column];
-    item.iSubItem = column;
-    ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&item));
-  }
-  return list;
 }
 
 void SetCell(HWND list, int row, int column, std::wstring text) {
@@ -173,31 +159,6 @@ double EnumerationFloor(const std::vector<std::wstring>& paths) {
 
 // Where the program's time goes: the listing's own work, with its rows handed to a list view on
 // the same thread (no cross-thread request, no window of the program), or to nothing at all.
-class SameThreadRows final : public FileListView {
- public:
-  explicit SameThreadRows(HWND list) : list_(list) {}
-  void SetRedraw(bool on) override {
-    drawing_ = on;
-    ::SendMessageW(list_, WM_SETREDRAW, on, 0);
-  }
-  void ClearRows() override { ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0); }
-  // As the program's file list does: a batch goes in with drawing held.
-  void AppendRows(std::span<const std::wstring> rows) override {
-    if (!list_) {
-      return;
-    }
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    for (const std::wstring& row : rows) {
-      AppendRow(list_, row, nullptr);
-    }
-    ::SendMessageW(list_, WM_SETREDRAW, drawing_, 0);
-  }
-
- private:
-  HWND list_;
-  bool drawing_ = true;
-};
-
 double ListingPhase(const std::wstring& root, bool intoList) {
   FileCatalogue catalogue;
   ExtensionTally tally;
@@ -205,7 +166,7 @@ double ListingPhase(const std::wstring& root, bool intoList) {
   WalkFolder(root, catalogue, tally, {}, stop);
   HWND window = ::CreateWindowExW(0, WC_STATICW, L"listing phase", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                   0, 0, ListWidth, ListHeight, nullptr, nullptr, nullptr, nullptr);
-  SameThreadRows view(intoList ? MakeFileList(window) : nullptr);
+  LocalListView view(intoList ? MakeFileList(window) : nullptr);
   const double start = Seconds();
   ListExtensionFiles(L"LOG", catalogue, view, stop);
   const double took = Seconds() - start;
