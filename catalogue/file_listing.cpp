@@ -63,7 +63,8 @@ class RowBatcher {
 struct FolderRun {
   std::size_t Catalogued = 0;
   std::vector<std::wstring_view> Listed;
-  std::size_t Answerable = 0;
+  // Where in Listed stand the paths that an enumeration of the folder can answer.
+  std::vector<std::size_t> Answerable;
 };
 
 // Gathers the run of entries from `first` on that share its folder; returns where it ends.
@@ -79,8 +80,10 @@ std::size_t GatherRun(const FileCatalogue& catalogue, std::size_t first,
     }
     ++run.Catalogued;
     if (UpperExtension(path) == extension) {
+      if (IsAnswerableFromFolder(path)) {
+        run.Answerable.push_back(run.Listed.size());
+      }
       run.Listed.push_back(path);
-      run.Answerable += IsAnswerableFromFolder(path) ? 1 : 0;
     }
   }
   return next;
@@ -90,24 +93,19 @@ std::size_t GatherRun(const FileCatalogue& catalogue, std::size_t first,
 // cheaper and gives what the look-ups would, else from each file's own look-ups. An empty
 // answer is looked up.
 std::vector<std::optional<FileFacts>> FolderAnswers(const FolderRun& run, const StopRequest& stop) {
-  if (!IsWorthReadingFolder(run.Catalogued, run.Answerable)) {
-    return std::vector<std::optional<FileFacts>>(run.Listed.size());
-  }
-  const std::wstring_view folder =
-      run.Listed.front().substr(0, FolderPartLength(run.Listed.front()));
-  std::vector<std::wstring_view> names;
-  std::vector<std::size_t> places;
-  for (std::size_t index = 0; index < run.Listed.size(); ++index) {
-    if (IsAnswerableFromFolder(run.Listed[index])) {
-      names.push_back(run.Listed[index].substr(folder.size()));
-      places.push_back(index);
-    }
-  }
-  const std::vector<std::optional<FileFacts>> found =
-      ReadFolderFacts(folder, names, FolderEntryBudget(run.Catalogued), stop);
   std::vector<std::optional<FileFacts>> answers(run.Listed.size());
-  for (std::size_t index = 0; index < places.size(); ++index) {
-    answers[places[index]] = found[index];
+  if (!IsWorthReadingFolder(run.Catalogued, run.Answerable.size())) {
+    return answers;
+  }
+  const std::size_t folder = FolderPartLength(run.Listed.front());
+  std::vector<std::wstring_view> names;
+  for (const std::size_t place : run.Answerable) {
+    names.push_back(run.Listed[place].substr(folder));
+  }
+  const std::vector<std::optional<FileFacts>> found = ReadFolderFacts(
+      run.Listed.front().substr(0, folder), names, FolderEntryBudget(run.Catalogued), stop);
+  for (std::size_t index = 0; index < found.size(); ++index) {
+    answers[run.Answerable[index]] = found[index];
   }
   return answers;
 }

@@ -26,7 +26,8 @@ class WantedNames {
     for (std::size_t index = 0; index < names.size(); ++index) {
       firstIndex_.emplace(names[index], index);
       FoldInto(names[index], folded_);
-      claims_.emplace(folded_, 0);
+      // Nodes of an unordered map stay where they are as it grows.
+      claimsOf_.push_back(&claims_.emplace(folded_, 0).first->second);
     }
     found_.resize(names.size());
   }
@@ -53,8 +54,7 @@ class WantedNames {
   [[nodiscard]] std::vector<std::optional<FileFacts>> Answers() {
     std::vector<std::optional<FileFacts>> answers(names_.size());
     for (std::size_t index = 0; index < names_.size(); ++index) {
-      FoldInto(names_[index], folded_);
-      if (claims_[folded_] == 1) {
+      if (*claimsOf_[index] == 1) {
         answers[index] = found_[firstIndex_[names_[index]]];
       }
     }
@@ -75,6 +75,7 @@ class WantedNames {
   std::unordered_map<std::wstring_view, std::size_t> firstIndex_;
   // How many entries a look-up of each folded name could match.
   std::unordered_map<std::wstring, std::size_t> claims_;
+  std::vector<std::size_t*> claimsOf_;
   std::vector<std::optional<FileFacts>> found_;
   std::wstring folded_;
 };
